@@ -1,0 +1,27 @@
+# Compiler settings every target of the project shares, applied per target
+# (never globally) so that third-party code keeps its own flags.
+function(quorvela_target_settings target)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+        if(QUORVELA_WARNINGS_AS_ERRORS)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    elseif(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /utf-8)
+        if(QUORVELA_WARNINGS_AS_ERRORS)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    endif()
+endfunction()
+
+# Qt-facing targets: no string-based or context-less connections, no implicit
+# ASCII conversions.
+function(quorvela_qt_settings target)
+    quorvela_target_settings(${target})
+    target_compile_definitions(${target} PRIVATE
+        QT_NO_CONTEXTLESS_CONNECT
+        QT_NO_CAST_FROM_ASCII
+        QT_NO_CAST_TO_ASCII
+        QT_NO_URL_CAST_FROM_STRING
+        QT_NO_KEYWORDS)
+endfunction()

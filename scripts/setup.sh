@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+# Quick when everything is already present.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config file
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
+    fonts-crosextra-carlito fontconfig
+    xvfb xauth x11-utils
+    clang libclang-rt-14-dev
+    libbenchmark-dev
+    desktop-file-utils appstream dpkg-dev
+    binutils-mingw-w64-x86-64 icoutils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "setup: missing packages: ${missing[*]}; run as root or install them first" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi
