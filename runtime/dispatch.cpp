@@ -1,0 +1,82 @@
+#include "runtime/dispatch.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+#include "calc/runtime_error.h"
+
+namespace quorvela::runtime {
+namespace {
+
+TerminateHandler& terminateHandler() {
+    static TerminateHandler handler;
+    return handler;
+}
+
+void endProgram(int exitStatus) {
+    if (terminateHandler()) {
+        terminateHandler()(exitStatus);
+        return;
+    }
+    std::fflush(nullptr);
+    // Like the error box of any runtime: the program stops where it stands,
+    // without running the rest of the handlers that enclose the failing one.
+    std::_Exit(exitStatus);
+}
+
+void reportFatal(int number) noexcept {
+    try {
+        const QString text = QStringLiteral("Errore di run-time '%1':\n\n%2")
+                                 .arg(number)
+                                 .arg(QString::fromUtf8(ErrorDescription(number)));
+        QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text,
+                        QMessageBox::Ok, QApplication::activeWindow());
+        box.setObjectName(QStringLiteral("runtimeErrorBox"));
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    } catch (...) {
+        std::fputs("Errore di run-time\n", stderr);
+    }
+    endProgram(number);
+}
+
+}  // namespace
+
+const char* ErrorDescription(int number) noexcept {
+    switch (number) {
+        case 5:
+            return "Chiamata di routine o argomento non validi";
+        case 6:
+            return "Overflow";
+        case 7:
+            return "Memoria esaurita";
+        case 11:
+            return "Divisione per zero";
+        case 13:
+            return "Tipo non corrispondente";
+        default:
+            return "Errore interno";
+    }
+}
+
+void SetTerminateHandler(TerminateHandler handler) { terminateHandler() = std::move(handler); }
+
+void Dispatch(const std::function<void()>& handler) noexcept {
+    try {
+        handler();
+    } catch (const RuntimeError& error) {
+        reportFatal(error.code());
+    } catch (const std::bad_alloc&) {
+        reportFatal(static_cast<int>(ErrorNumber::OutOfMemory));
+    } catch (...) {
+        reportFatal(static_cast<int>(ErrorNumber::InternalError));
+    }
+}
+
+}  // namespace quorvela::runtime

@@ -1,0 +1,42 @@
+#include "window_fixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "runtime/form.h"
+
+namespace quorvela::testing {
+
+std::unique_ptr<frmQuorvela> StartWindow() {
+    auto form = std::make_unique<frmQuorvela>();
+    runtime::Start(*form);
+    if (!QTest::qWaitForWindowExposed(form.get())) {
+        qWarning("the window was not exposed");
+        return nullptr;
+    }
+    QApplication::processEvents();
+    return form;
+}
+
+QWidget* FocusedControl() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) {
+        return nullptr;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(focus->parentWidget());
+        combo != nullptr && combo->lineEdit() == focus) {
+        return combo;
+    }
+    return focus;
+}
+
+void TypeText(QWidget* target, const QString& text) {
+    for (const QChar character : text) {
+        QTest::keyClick(target, character.toLatin1());
+    }
+}
+
+QPoint Centre(const QWidget* widget) { return widget->rect().center(); }
+
+}  // namespace quorvela::testing
