@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test headless.
+# Installs what is missing, builds everything and runs every test headless:
+# the normal build (warnings are errors), then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -7,3 +9,11 @@ bash scripts/setup.sh
 
 echo "== build and test (warnings are errors)"
 cmake --workflow --preset ci
+
+echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --workflow --preset asan
+
+if [ -f scripts/packaging-checks.sh ]; then
+    echo "== packaging checks"
+    bash scripts/packaging-checks.sh build/ci
+fi
