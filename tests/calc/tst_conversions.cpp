@@ -9,23 +9,10 @@
 
 #include "calc/conversions.h"
 #include "calc/runtime_error.h"
+#include "error_of.h"
 
 using namespace quorvela;
-
-namespace {
-
-// The error number a call raises, 0 when it raises none.
-template <class F>
-int errorOf(F&& f) {
-    try {
-        f();
-        return 0;
-    } catch (const RuntimeError& e) {
-        return e.code();
-    }
-}
-
-}  // namespace
+using quorvela::testing::ErrorOf;
 
 class ConversionsTest : public QObject {
     Q_OBJECT
@@ -73,7 +60,7 @@ private Q_SLOTS:
         QFETCH(int, value);
         QFETCH(int, error);
         std::int16_t got = 0;
-        QCOMPARE(errorOf([&] { got = TextToInt16(text.toStdString()); }), error);
+        QCOMPARE(ErrorOf([&] { got = TextToInt16(text.toStdString()); }), error);
         QCOMPARE(static_cast<int>(got), value);
         QCOMPARE(IsNumericText(text.toStdString()), error != 13);
     }
@@ -81,8 +68,8 @@ private Q_SLOTS:
     void textToInt32AcceptsWhatTheSixteenBitKindRefuses() {
         QCOMPARE(TextToInt32("40000"), 40000);
         QCOMPARE(TextToInt32("2147483647"), 2147483647);
-        QCOMPARE(errorOf([] { (void)TextToInt32("2147483648"); }), 6);
-        QCOMPARE(errorOf([] { (void)TextToInt32(""); }), 13);
+        QCOMPARE(ErrorOf([] { (void)TextToInt32("2147483648"); }), 6);
+        QCOMPARE(ErrorOf([] { (void)TextToInt32(""); }), 13);
     }
 
     void textToSingle_data() {
@@ -104,7 +91,7 @@ private Q_SLOTS:
         QFETCH(float, value);
         QFETCH(int, error);
         float got = 0.0F;
-        QCOMPARE(errorOf([&] { got = TextToSingle(text.toStdString()); }), error);
+        QCOMPARE(ErrorOf([&] { got = TextToSingle(text.toStdString()); }), error);
         QCOMPARE(got, value);
         QVERIFY(!std::signbit(got));
     }
@@ -153,11 +140,11 @@ private Q_SLOTS:
     }
 
     void checkedArithmeticRaisesInsteadOfInfinities() {
-        QCOMPARE(errorOf([] { (void)Divide(1000, 0); }), 11);
-        QCOMPARE(errorOf([] { (void)Divide(0, 0); }), 6);
-        QCOMPARE(errorOf([] { (void)Multiply(1e308, 10); }), 6);
-        QCOMPARE(errorOf([] { (void)ToSingle(1e39); }), 6);
-        QCOMPARE(errorOf([] { (void)RoundDecimals(1e39, 1); }), 6);
+        QCOMPARE(ErrorOf([] { (void)Divide(1000, 0); }), 11);
+        QCOMPARE(ErrorOf([] { (void)Divide(0, 0); }), 6);
+        QCOMPARE(ErrorOf([] { (void)Multiply(1e308, 10); }), 6);
+        QCOMPARE(ErrorOf([] { (void)ToSingle(1e39); }), 6);
+        QCOMPARE(ErrorOf([] { (void)RoundDecimals(1e39, 1); }), 6);
         QCOMPARE(Divide(12, 60), 0.2);
     }
 

@@ -4,8 +4,10 @@
 
 #include "calc/formulas.h"
 #include "calc/runtime_error.h"
+#include "error_of.h"
 
 using namespace quorvela;
+using quorvela::testing::ErrorOf;
 
 namespace {
 
@@ -22,15 +24,6 @@ public:
     void SetImageToolTip(const std::string& text) override { imageTip = text; }
 };
 
-template <class F>
-int errorOf(F&& f) {
-    try {
-        f();
-        return 0;
-    } catch (const RuntimeError& e) {
-        return e.code();
-    }
-}
 
 }  // namespace
 
@@ -64,7 +57,7 @@ private Q_SLOTS:
         auto g = static_cast<std::int16_t>(giri);
         auto c = static_cast<std::int16_t>(colpi);
         float got = 0.0F;
-        QCOMPARE(errorOf([&] { got = TempoColpi(window, g, c); }), error);
+        QCOMPARE(ErrorOf([&] { got = TempoColpi(window, g, c); }), error);
         QCOMPARE(got, seconds);
         if (error != 0) {
             QCOMPARE(window.labelTip, std::string("untouched"));
@@ -117,7 +110,7 @@ private Q_SLOTS:
         std::int32_t g = giri;
         std::int32_t c = colpi;
         float got = 0.0F;
-        QCOMPARE(errorOf([&] { got = PortataOraria(window, p, g, c); }), error);
+        QCOMPARE(ErrorOf([&] { got = PortataOraria(window, p, g, c); }), error);
         QCOMPARE(got, litres);
         QCOMPARE(p, readBack);
     }
@@ -148,7 +141,7 @@ private Q_SLOTS:
         std::int32_t g = giri;
         std::int32_t c = colpi;
         float got = 0.0F;
-        QCOMPARE(errorOf([&] { got = VolumeColpi(window, l, g, c); }), error);
+        QCOMPARE(ErrorOf([&] { got = VolumeColpi(window, l, g, c); }), error);
         QCOMPARE(got, volume);
     }
 };
