@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev
-    binutils-mingw-w64-x86-64 icoutils
+    binutils-mingw-w64-x86-64 icoutils python3 imagemagick
 )
 
 missing=()
