@@ -1,5 +1,6 @@
 #include "calc/conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -71,6 +72,43 @@ std::optional<std::string> canonical(std::string_view text) {
     return out;
 }
 
+// For a number too far from one for its kind, in the form canonical()
+// writes: whether it lies beyond the range (true) or so close to zero that it
+// is held as zero (false). Told from the text alone, with no locale-dependent
+// reader; the order of magnitude is far from zero in either case.
+bool beyondRange(std::string_view number) {
+    const std::size_t e = std::min(number.find('e'), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    std::size_t point = mantissa.find('.');
+    if (point == std::string_view::npos) {
+        point = mantissa.size();
+    }
+    // The power of ten of the first significant digit, before the exponent.
+    long long order = first < point ? static_cast<long long>(point - first) - 1
+                                    : -static_cast<long long>(first - point);
+    if (e < number.size()) {
+        std::string_view exponent = number.substr(e + 1);
+        const bool negative = exponent.front() == '-';
+        if (exponent.front() == '+' || negative) {
+            exponent.remove_prefix(1);
+        }
+        // Saturated: an exponent of any length decides by its sign alone.
+        constexpr long long limit = std::numeric_limits<long long>::max() / 4;
+        long long magnitude = 0;
+        const auto [ptr, ec] =
+            std::from_chars(exponent.data(), exponent.data() + exponent.size(), magnitude);
+        if (ec == std::errc::result_out_of_range || magnitude > limit) {
+            magnitude = limit;
+        }
+        order += negative ? -magnitude : magnitude;
+    }
+    return order >= 0;
+}
+
 template <class Number>
 Number parse(std::string_view text) {
     const auto number = canonical(text);
@@ -83,8 +121,7 @@ Number parse(std::string_view text) {
     const auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Too small to hold is zero; too large is an overflow.
-        const double magnitude = std::strtod(number->c_str(), nullptr);
-        if (std::isinf(magnitude) || std::fabs(magnitude) > 1.0) {
+        if (beyondRange(*number)) {
             Raise(ErrorNumber::Overflow);
         }
         return Number{0};

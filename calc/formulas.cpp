@@ -9,8 +9,12 @@ namespace {
 float ratio(double giri, double colpi) { return ToSingle(Divide(giri, colpi)); }
 
 std::string description(const FormulaWindow& window, float seconds) {
-    return "a " + window.GiriText() + " giri, " + window.ColpiText() + " colpi si ottengono in " +
-           SingleToText(seconds) + " secondi";
+    // Two statements: inside one expression the order of the reads would be
+    // unspecified, and the window sees giri read before colpi.
+    const std::string giri = window.GiriText();
+    const std::string colpi = window.ColpiText();
+    return "a " + giri + " giri, " + colpi + " colpi si ottengono in " + SingleToText(seconds) +
+           " secondi";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <array>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -41,6 +43,9 @@ private Q_SLOTS:
         QTest::newRow("32767,5") << "32767,5" << 0 << 6;
         QTest::newRow("40000") << "40000" << 0 << 6;
         QTest::newRow("huge exponent") << "1E+400" << 0 << 6;
+        QTest::newRow("huge with a comma") << "1,5E+400" << 0 << 6;
+        QTest::newRow("huge negative with a comma") << "-1,5E+400" << 0 << 6;
+        QTest::newRow("tiny with a comma") << "1,5E-400" << 0 << 0;
         // not numbers
         QTest::newRow("empty") << "" << 0 << 13;
         QTest::newRow("blank") << " " << 0 << 13;
@@ -83,6 +88,18 @@ private Q_SLOTS:
         QTest::newRow("minus zero") << "-0" << 0.0F << 0;
         QTest::newRow("underflow is zero") << "1E-60" << 0.0F << 0;
         QTest::newRow("beyond single") << "1E+39" << 0.0F << 6;
+        // beyond or below every range: which of the two, told from the text
+        QTest::newRow("beyond, with a comma") << "1,5E+39" << 0.0F << 6;
+        QTest::newRow("beyond, negative") << "-1,5E+39" << 0.0F << 6;
+        QTest::newRow("beyond, below one before the exponent") << "0,5E+39" << 0.0F << 6;
+        QTest::newRow("beyond, leading fraction zeros") << "0,0001E+43" << 0.0F << 6;
+        QTest::newRow("beyond, many digits")
+            << "100000000000000000000000000000000000000000" << 0.0F << 6;
+        QTest::newRow("below, with a comma") << "1,5E-60" << 0.0F << 0;
+        QTest::newRow("below, many digits before the exponent") << "100000E-70" << 0.0F << 0;
+        QTest::newRow("exponent beyond any integer") << "1E+99999999999999999999" << 0.0F << 6;
+        QTest::newRow("exponent below any integer") << "1E-99999999999999999999" << 0.0F << 0;
+        QTest::newRow("zero, huge exponent") << "0,000E+99999" << 0.0F << 0;
         QTest::newRow("lone comma") << "," << 0.0F << 13;
         QTest::newRow("full stop") << "12.5" << 0.0F << 13;
     }
@@ -94,6 +111,39 @@ private Q_SLOTS:
         QCOMPARE(ErrorOf([&] { got = TextToSingle(text.toStdString()); }), error);
         QCOMPARE(got, value);
         QVERIFY(!std::signbit(got));
+    }
+
+    // The texts always carry a comma, whatever the process's locale: the
+    // application takes the user's locale, whose separator may be the comma.
+    void readingIgnoresTheLocale_data() { textToSingle_data(); }
+    void readingIgnoresTheLocale() {
+        QFETCH(QString, text);
+        QFETCH(float, value);
+        QFETCH(int, error);
+        const std::string saved = std::setlocale(LC_ALL, nullptr);
+        const std::array candidates{"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"};
+        bool commaLocale = false;
+        for (const char* name : candidates) {
+            if (std::setlocale(LC_ALL, name) != nullptr &&
+                std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
+                commaLocale = true;
+                break;
+            }
+        }
+        float got = 0.0F;
+        const int raised = ErrorOf([&] { got = TextToSingle(text.toStdString()); });
+        std::int16_t whole = 0;
+        const int wholeRaised = ErrorOf([&] { whole = TextToInt16(text.toStdString()); });
+        std::setlocale(LC_ALL, saved.c_str());
+        if (!commaLocale) {
+            QSKIP("no locale with a decimal comma is installed");
+        }
+        QCOMPARE(raised, error);
+        QCOMPARE(got, value);
+        if (error == 6) {
+            QCOMPARE(wholeRaised, 6);
+            QCOMPARE(static_cast<int>(whole), 0);
+        }
     }
 
     void singleToText_data() {

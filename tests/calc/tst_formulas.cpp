@@ -1,6 +1,9 @@
 // The three flow formulas against a window of plain texts.
 
+#include <QStringList>
 #include <QTest>
+
+#include <vector>
 
 #include "calc/formulas.h"
 #include "calc/runtime_error.h"
@@ -24,6 +27,32 @@ public:
     void SetImageToolTip(const std::string& text) override { imageTip = text; }
 };
 
+// Logs every call the formulas make, and fails the call numbered failAt
+// (from 1) with error 5 before it has any effect, as a refused control would.
+class RecordingWindow final : public FormulaWindow {
+public:
+    int failAt = 0;
+    mutable QStringList calls;
+    std::string labelTip = "untouched", imageTip = "untouched";
+
+    std::string GiriText() const override { return record("giri", "1000"); }
+    std::string ColpiText() const override { return record("colpi", "200"); }
+    std::string PortataText() const override { return record("portata", "50"); }
+    std::string QuorvelaText() const override { return record("quorvela", "15"); }
+    void SetStrokeTimeToolTip(const std::string& text) override {
+        labelTip = record("labelTip", text);
+    }
+    void SetImageToolTip(const std::string& text) override { imageTip = record("imageTip", text); }
+
+private:
+    std::string record(const char* call, std::string result) const {
+        calls << QString::fromLatin1(call);
+        if (calls.size() == failAt) {
+            Raise(ErrorNumber::InvalidProcedureCall);
+        }
+        return result;
+    }
+};
 
 }  // namespace
 
@@ -79,6 +108,55 @@ private Q_SLOTS:
         g = 2500;
         (void)TempoColpi(window, g, c);
         QCOMPARE(window.labelTip, std::string("a  2500 giri, 200 colpi si ottengono in 4,8 secondi"));
+    }
+
+    // Giri before colpi, the label before the image; a failing call leaves
+    // what came before it written and what comes after it untouched.
+    void tempoColpiTalksToTheWindowInOrder_data() {
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<bool>("labelSet");
+        QTest::addColumn<bool>("imageSet");
+        const QStringList all{"giri", "colpi", "labelTip", "giri", "colpi", "imageTip"};
+        QTest::newRow("no failure") << 0 << all << true << true;
+        // a failure before the label tooltip is set
+        QTest::newRow("first giri read") << 1 << all.mid(0, 1) << false << false;
+        QTest::newRow("first colpi read") << 2 << all.mid(0, 2) << false << false;
+        QTest::newRow("setting the label tooltip") << 3 << all.mid(0, 3) << false << false;
+        // a failure after it
+        QTest::newRow("second giri read") << 4 << all.mid(0, 4) << true << false;
+        QTest::newRow("second colpi read") << 5 << all.mid(0, 5) << true << false;
+        QTest::newRow("setting the image tooltip") << 6 << all << true << false;
+    }
+    void tempoColpiTalksToTheWindowInOrder() {
+        QFETCH(int, failAt);
+        QFETCH(QStringList, calls);
+        QFETCH(bool, labelSet);
+        QFETCH(bool, imageSet);
+        RecordingWindow window;
+        window.failAt = failAt;
+        std::int16_t g = 1000;
+        std::int16_t c = 200;
+        QCOMPARE(ErrorOf([&] { (void)TempoColpi(window, g, c); }), failAt == 0 ? 0 : 5);
+        QCOMPARE(window.calls, calls);
+        const std::string description = "a 1000 giri, 200 colpi si ottengono in 12 secondi";
+        QCOMPARE(window.labelTip, labelSet ? description : std::string("untouched"));
+        QCOMPARE(window.imageTip, imageSet ? description : std::string("untouched"));
+    }
+
+    void portataAndVolumeReadOnlyTheirOwnBox() {
+        RecordingWindow window;
+        std::int32_t p = 0;
+        std::int32_t g = 1000;
+        std::int32_t c = 200;
+        QCOMPARE(PortataOraria(window, p, g, c), 15.0F);
+        QCOMPARE(window.calls, QStringList{"portata"});
+        window.calls.clear();
+        float l = 0.0F;
+        QCOMPARE(VolumeColpi(window, l, g, c), 50.0F);
+        QCOMPARE(window.calls, QStringList{"quorvela"});
+        QCOMPARE(window.labelTip, std::string("untouched"));
+        QCOMPARE(window.imageTip, std::string("untouched"));
     }
 
     void portataOraria_data() {
