@@ -234,6 +234,10 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     // With duplicates allowed, Enter on a typed text that matches an item
     // does not pick that item: only a real pick raises Click.
     setDuplicatesEnabled(true);
+    // Qt picks the item whose text was typed when the editing ends (Enter or
+    // the focus leaving) and reports it as activated; typing must raise
+    // nothing, so the combo box no longer listens to the end of editing.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index >= 0) {
             setEditText(itemText(index));

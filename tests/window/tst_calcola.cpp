@@ -1,0 +1,460 @@
+// The calculate command driven through the window: the checks of the speed,
+// the stroke count and the mode's input, the stroke time, the results of
+// both modes, results that cannot be computed, and a nested run.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "modal_guard.h"
+#include "runtime/form.h"
+#include "window_fixture.h"
+
+using quorvela::frmQuorvela;
+using quorvela::runtime::ComboBox;
+using quorvela::runtime::TextBox;
+using quorvela::testing::FocusedControl;
+using quorvela::testing::ModalGuard;
+using quorvela::testing::StartWindow;
+
+class CalcolaTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmQuorvela> form_;
+    ModalGuard guard_;
+
+    // Puts a text into a combo box by typing over its line edit; typing
+    // raises no Click, so nothing is calculated yet.
+    static void typeIntoCombo(ComboBox* combo, const QString& text) {
+        QLineEdit* edit = combo->lineEdit();
+        edit->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        } else {
+            QTest::keyClicks(edit, text);
+        }
+        QCOMPARE(combo->currentText(), text);
+    }
+
+    // Types over the whole text of the input box that holds the focus.
+    static void typeIntoFocusedBox(TextBox* box, const QString& text) {
+        QCOMPARE(FocusedControl(), box);
+        box->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Backspace);
+        } else {
+            QTest::keyClicks(box, text);
+        }
+        QCOMPARE(box->text(), text);
+    }
+
+    // The volume mode: a click on its option, which moves the focus to the
+    // litres-per-hour box.
+    void chooseVolumeMode() {
+        QTest::mouseClick(&form_->optScelta(0), Qt::LeftButton);
+        QVERIFY(form_->optScelta(0).isChecked());
+        QCOMPARE(FocusedControl(), form_->txtQuorvela);
+    }
+
+    // The flow mode is the one the window opens in, the focus in the volume box.
+    void chooseFlowMode() {
+        if (!form_->optScelta(1).isChecked()) {
+            QTest::mouseClick(&form_->optScelta(1), Qt::LeftButton);
+        }
+        QVERIFY(form_->optScelta(1).isChecked());
+        QCOMPARE(FocusedControl(), form_->txtPortata);
+    }
+
+    // The mode's input box, chosen and focused.
+    TextBox* chooseMode(bool volumeMode) {
+        if (volumeMode) {
+            chooseVolumeMode();
+            return form_->txtQuorvela;
+        }
+        chooseFlowMode();
+        return form_->txtPortata;
+    }
+
+    void calcola() { QTest::mouseClick(form_->cmdCalcola, Qt::LeftButton); }
+
+    [[nodiscard]] QString label() const { return form_->lblDescrizione(2).text(); }
+
+    // A first run in the flow mode with '50': '12 secondi', '15' and '0,25'.
+    void calculateFlowFifty() {
+        chooseFlowMode();
+        typeIntoFocusedBox(form_->txtPortata, QStringLiteral("50"));
+        calcola();
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+    }
+
+    // A first run in the volume mode with '15': '12 secondi', '50' and '0,25'.
+    void calculateVolumeFifteen() {
+        chooseVolumeMode();
+        typeIntoFocusedBox(form_->txtQuorvela, QStringLiteral("15"));
+        calcola();
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+    }
+
+    // Focuses an input box with a click on it.
+    static void focusBox(TextBox* box) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(FocusedControl(), box);
+    }
+
+    // Focuses a combo box with a click on its line edit.
+    static void focusCombo(ComboBox* combo) {
+        QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+        QCOMPARE(FocusedControl(), combo);
+    }
+
+private Q_SLOTS:
+    void init() {
+        guard_.Reset();
+        form_ = StartWindow();
+        QVERIFY(form_);
+        QCOMPARE(form_->cboGiri->currentText(), QStringLiteral("1000"));
+        QCOMPARE(form_->cboColpi->currentText(), QStringLiteral("200"));
+    }
+    void cleanup() {
+        form_.reset();
+        QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
+    }
+
+    // ------------------------------------------------------------ the checks
+
+    void aSpeedThatIsNoNumberIsAskedForOnceAndTheFocusGoesToCboGiri_data() {
+        QTest::addColumn<QString>("giri");
+        QTest::addColumn<QString>("colpi");
+        QTest::newRow("speed abc") << "abc" << "200";
+        QTest::newRow("speed empty") << "" << "200";
+        QTest::newRow("speed abc, strokes abc") << "abc" << "abc";
+        QTest::newRow("speed empty, strokes empty") << "" << "";
+    }
+    void aSpeedThatIsNoNumberIsAskedForOnceAndTheFocusGoesToCboGiri() {
+        QFETCH(QString, giri);
+        QFETCH(QString, colpi);
+        calculateFlowFifty();
+        typeIntoCombo(form_->cboGiri, giri);
+        typeIntoCombo(form_->cboColpi, colpi);
+
+        guard_.ExpectMessageBox();
+        calcola();
+
+        QCOMPARE(guard_.Seen().size(), 1);
+        const quorvela::testing::SeenBox& box = guard_.Seen().first();
+        QCOMPARE(box.title, QStringLiteral("Introdurre un valore"));
+        QCOMPARE(box.text, QStringLiteral("Introduci un valore di 'giri' "));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.buttonCount, 1);
+        QVERIFY(box.modal);
+        // The window keeps the focus in cboGiri for when it is active again:
+        // a desktop gives the activation back once the box is gone, the
+        // offscreen platform leaves that to the test.
+        QCOMPARE(form_->focusWidget(), form_->cboGiri);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QCOMPARE(FocusedControl(), form_->cboGiri);
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->cboGiri->currentText(), giri);
+        QCOMPARE(form_->cboColpi->currentText(), colpi);
+    }
+
+    void aStrokeCountThatIsNoNumberSendsTheFocusToCboColpiWithoutAMessage_data() {
+        QTest::addColumn<QString>("colpi");
+        QTest::newRow("strokes abc") << "abc";
+        QTest::newRow("strokes empty") << "";
+    }
+    void aStrokeCountThatIsNoNumberSendsTheFocusToCboColpiWithoutAMessage() {
+        QFETCH(QString, colpi);
+        calculateFlowFifty();
+        typeIntoCombo(form_->cboColpi, colpi);
+        focusCombo(form_->cboGiri);
+
+        calcola();
+
+        QVERIFY(guard_.Seen().isEmpty());
+        QCOMPARE(FocusedControl(), form_->cboColpi);
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+    }
+
+    void anEmptyInputWritesNothingAndTakesTheFocusToTheModesBox_data() {
+        QTest::addColumn<bool>("volumeMode");
+        QTest::newRow("volume mode, txtQuorvela empty") << true;
+        QTest::newRow("flow mode, txtPortata empty") << false;
+    }
+    void anEmptyInputWritesNothingAndTakesTheFocusToTheModesBox() {
+        QFETCH(bool, volumeMode);
+        if (volumeMode) {
+            calculateVolumeFifteen();
+        } else {
+            calculateFlowFifty();
+        }
+        TextBox* input = volumeMode ? form_->txtQuorvela : form_->txtPortata;
+        TextBox* result = volumeMode ? form_->txtPortata : form_->txtQuorvela;
+        const QString resultBefore = result->text();
+        focusBox(input);
+        typeIntoFocusedBox(input, QString());
+        // A new speed that the run would show as '8 secondi'.
+        focusCombo(form_->cboGiri);
+        typeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
+
+        // Pending events run before the focus moves.
+        bool clicking = false;
+        bool pendingRanInTheRun = false;
+        QWidget* focusWhenPendingRan = nullptr;
+        QTimer::singleShot(0, form_.get(), [&] {
+            pendingRanInTheRun = clicking;
+            focusWhenPendingRan = FocusedControl();
+        });
+        clicking = true;
+        calcola();
+        clicking = false;
+
+        QVERIFY(pendingRanInTheRun);
+        QVERIFY(focusWhenPendingRan != input);
+        QCOMPARE(FocusedControl(), input);
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(input->text(), QString());
+        QCOMPARE(result->text(), resultBefore);
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    // ----------------------------------------------------------- the results
+
+    void theVolumeModeTurnsLitresPerHourIntoCm3AndLitresPerMinute_data() {
+        QTest::addColumn<QString>("litriOra");
+        QTest::addColumn<QString>("portata");
+        QTest::addColumn<QString>("litriMinuto");
+        QTest::newRow("15") << "15" << "50" << "0,25";
+        // The volume from 12.5, the per-minute figure from 12.
+        QTest::newRow("12,5") << "12,5" << "41,7" << "0,2";
+        // The per-minute figure from 14, rounded half to even.
+        QTest::newRow("13,5") << "13,5" << "45" << "0,23";
+        // Longer than the box's typing limit, shown whole.
+        QTest::newRow("40000") << "40000" << "133333,3" << "666,67";
+    }
+    void theVolumeModeTurnsLitresPerHourIntoCm3AndLitresPerMinute() {
+        QFETCH(QString, litriOra);
+        QFETCH(QString, portata);
+        QFETCH(QString, litriMinuto);
+        chooseVolumeMode();
+        typeIntoFocusedBox(form_->txtQuorvela, litriOra);
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), litriOra);
+        QCOMPARE(form_->txtPortata->text(), portata);
+        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    void theFlowModeTurnsCm3IntoLitresPerHourAndLitresPerMinute_data() {
+        QTest::addColumn<QString>("portata");
+        QTest::addColumn<QString>("litriOra");
+        QTest::addColumn<QString>("litriMinuto");
+        QTest::newRow("50") << "50" << "15" << "0,25";
+        // The volume is read as a whole number, ties to even.
+        QTest::newRow("50,5") << "50,5" << "15" << "0,25";
+        QTest::newRow("51,5") << "51,5" << "15,6" << "0,26";
+        QTest::newRow("40000") << "40000" << "12000" << "200";
+    }
+    void theFlowModeTurnsCm3IntoLitresPerHourAndLitresPerMinute() {
+        QFETCH(QString, portata);
+        QFETCH(QString, litriOra);
+        QFETCH(QString, litriMinuto);
+        chooseFlowMode();
+        typeIntoFocusedBox(form_->txtPortata, portata);
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtPortata->text(), portata);
+        QCOMPARE(form_->txtQuorvela->text(), litriOra);
+        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    void theStrokeTimeFollowsTheSpeedAndTheStrokeCount_data() {
+        QTest::addColumn<QString>("giri");
+        QTest::addColumn<QString>("colpi");
+        QTest::addColumn<QString>("tempo");
+        QTest::newRow("1500 rpm, 500 strokes") << "1500" << "500" << "20 secondi";
+        QTest::newRow("2500 rpm, 1000 strokes") << "2500" << "1000" << "24 secondi";
+        QTest::newRow("100 rpm, 1000 strokes") << "100" << "1000" << "600 secondi";
+    }
+    void theStrokeTimeFollowsTheSpeedAndTheStrokeCount() {
+        QFETCH(QString, giri);
+        QFETCH(QString, colpi);
+        QFETCH(QString, tempo);
+        chooseFlowMode();
+        typeIntoFocusedBox(form_->txtPortata, QStringLiteral("50"));
+        typeIntoCombo(form_->cboGiri, giri);
+        typeIntoCombo(form_->cboColpi, colpi);
+
+        calcola();
+
+        QCOMPARE(label(), tempo);
+    }
+
+    // --------------------------------------- results that cannot be computed
+
+    void aVolumeResultThatCannotBeComputedEmptiesItsBox_data() {
+        QTest::addColumn<QString>("giri");
+        QTest::addColumn<QString>("colpi");
+        QTest::addColumn<QString>("litriOra");
+        QTest::addColumn<QString>("litriMinuto");
+        // The per-minute figure needs neither speed nor strokes.
+        QTest::newRow("strokes 0") << "1000" << "0" << "15" << "0,25";
+        QTest::newRow("speed 0") << "0" << "200" << "15" << "0,25";
+        // Not empty, yet no number: neither result can be computed.
+        QTest::newRow("a lone comma") << "1000" << "200" << "," << "";
+        QTest::newRow("a single blank") << "1000" << "200" << " " << "";
+    }
+    void aVolumeResultThatCannotBeComputedEmptiesItsBox() {
+        QFETCH(QString, giri);
+        QFETCH(QString, colpi);
+        QFETCH(QString, litriOra);
+        QFETCH(QString, litriMinuto);
+        calculateVolumeFifteen();
+        typeIntoCombo(form_->cboGiri, giri);
+        typeIntoCombo(form_->cboColpi, colpi);
+        if (litriOra == QLatin1String(" ")) {
+            // The keystroke filter drops a typed blank.
+            form_->txtQuorvela->setText(litriOra);
+        } else {
+            focusBox(form_->txtQuorvela);
+            typeIntoFocusedBox(form_->txtQuorvela, litriOra);
+        }
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), litriOra);
+        QCOMPARE(form_->txtPortata->text(), QString());
+        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    void aFlowResultThatCannotBeComputedEmptiesBothBoxes_data() {
+        QTest::addColumn<QString>("colpi");
+        QTest::addColumn<QString>("portata");
+        QTest::newRow("strokes 0") << "0" << "50";
+        QTest::newRow("a lone comma") << "200" << ",";
+        QTest::newRow("a single blank") << "200" << " ";
+    }
+    void aFlowResultThatCannotBeComputedEmptiesBothBoxes() {
+        QFETCH(QString, colpi);
+        QFETCH(QString, portata);
+        calculateFlowFifty();
+        typeIntoCombo(form_->cboColpi, colpi);
+        if (portata == QLatin1String(" ")) {
+            // The keystroke filter drops a typed blank.
+            form_->txtPortata->setText(portata);
+        } else {
+            focusBox(form_->txtPortata);
+            typeIntoFocusedBox(form_->txtPortata, portata);
+        }
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtPortata->text(), portata);
+        QCOMPARE(form_->txtQuorvela->text(), QString());
+        QCOMPARE(form_->txtLitriMinuto->text(), QString());
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    void aSpeedOfZeroInTheFlowModeShowsATrueZero() {
+        calculateFlowFifty();
+        typeIntoCombo(form_->cboGiri, QStringLiteral("0"));
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("0"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0"));
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    void aComboTextBeyondSixteenBitsKeepsTheLabelButCountsInFull_data() {
+        QTest::addColumn<bool>("volumeMode");
+        QTest::addColumn<QString>("giri");
+        QTest::addColumn<QString>("colpi");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("litriMinuto");
+        QTest::newRow("speed 40000, flow 50") << false << "40000" << "200" << "50" << "600" << "10";
+        QTest::newRow("speed 40000, volume 15")
+            << true << "40000" << "200" << "15" << "1,2" << "0,25";
+        QTest::newRow("strokes 40000, volume 15")
+            << true << "1000" << "40000" << "15" << "10000" << "0,25";
+        QTest::newRow("strokes 40000, flow 50")
+            << false << "1000" << "40000" << "50" << "0,1" << "0";
+    }
+    void aComboTextBeyondSixteenBitsKeepsTheLabelButCountsInFull() {
+        QFETCH(bool, volumeMode);
+        QFETCH(QString, giri);
+        QFETCH(QString, colpi);
+        QFETCH(QString, input);
+        QFETCH(QString, result);
+        QFETCH(QString, litriMinuto);
+        TextBox* box = chooseMode(volumeMode);
+        typeIntoFocusedBox(box, input);
+        typeIntoCombo(form_->cboGiri, giri);
+        typeIntoCombo(form_->cboColpi, colpi);
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        TextBox* resultBox = volumeMode ? form_->txtPortata : form_->txtQuorvela;
+        QCOMPARE(resultBox->text(), result);
+        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    // ------------------------------------------------------------ nested run
+
+    void aNestedRunStartedByPendingEventsIsHarmless() {
+        chooseFlowMode();
+        QCOMPARE(form_->txtPortata->text(), QString());
+        bool clicking = false;
+        bool nestedRanInTheRun = false;
+        QTimer::singleShot(0, form_.get(), [&] {
+            nestedRanInTheRun = clicking;
+            QTest::keyClicks(form_->txtPortata, QStringLiteral("50"));
+            calcola();
+        });
+        clicking = true;
+        calcola();
+        clicking = false;
+
+        QVERIFY(nestedRanInTheRun);
+        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(FocusedControl(), form_->txtPortata);
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+};
+
+QUORVELA_GUI_TEST_MAIN(CalcolaTest)
+#include "tst_calcola.moc"
