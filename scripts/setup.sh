@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick
+    locales
 )
 
 missing=()
@@ -29,4 +30,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# A locale whose decimal separator is the comma: the tests check that reading
+# numbers does not depend on the process's locale.
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+    if [ "$(id -u)" -eq 0 ]; then
+        localedef -i it_IT -f UTF-8 it_IT.UTF-8 || echo "setup: could not generate it_IT.UTF-8" >&2
+    fi
 fi
