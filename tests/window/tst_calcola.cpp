@@ -430,6 +430,46 @@ private Q_SLOTS:
         QVERIFY(guard_.Seen().isEmpty());
     }
 
+    // -------------------------------------------------- typing versus a pick
+
+    void typingAListItemIntoTheSpeedBoxCalculatesNothingByItself_data() {
+        QTest::addColumn<bool>("pressEnter");
+        QTest::newRow("the focus leaves the box") << false;
+        QTest::newRow("Enter in the box") << true;
+    }
+    void typingAListItemIntoTheSpeedBoxCalculatesNothingByItself() {
+        QFETCH(bool, pressEnter);
+        calculateFlowFifty();
+        focusCombo(form_->cboGiri);
+        typeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
+        if (pressEnter) {
+            QTest::keyClick(form_->cboGiri->lineEdit(), Qt::Key_Return);
+        }
+        focusBox(form_->txtPortata);
+
+        QCOMPARE(label(), QStringLiteral("12 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+
+        calcola();
+
+        QCOMPARE(label(), QStringLiteral("8 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("22,5"));
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
+    void aPickFromTheSpeedListCalculatesAtOnce() {
+        calculateFlowFifty();
+        focusCombo(form_->cboGiri);
+        // The item after '1000'.
+        QTest::keyClick(form_->cboGiri->lineEdit(), Qt::Key_Down);
+
+        QCOMPARE(form_->cboGiri->currentText(), QStringLiteral("1500"));
+        QCOMPARE(label(), QStringLiteral("8 secondi"));
+        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("22,5"));
+        QVERIFY(guard_.Seen().isEmpty());
+    }
+
     // ------------------------------------------------------------ nested run
 
     void aNestedRunStartedByPendingEventsIsHarmless() {
