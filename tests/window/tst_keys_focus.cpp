@@ -5,14 +5,17 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 
 #include "modal_guard.h"
 #include "runtime/controls.h"
@@ -519,6 +522,56 @@ private Q_SLOTS:
         QVERIFY(!enter.isAccepted());
         QDropEvent drop(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(input, &drop);
+        QCOMPARE(input->text(), QStringLiteral("7"));
+    }
+
+    void aDropThatReachesTheBoxAnywayInsertsNothing() {
+        // Even were drops switched on again, the box's own handler refuses them.
+        TextBox* input = chooseMode(false);
+        type(QStringLiteral("7"));
+        input->setAcceptDrops(true);
+        QMimeData mime;
+        mime.setText(QStringLiteral("-1e5 abc"));
+        const QPointF point = input->rect().center();
+        QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(input, &enter);
+        QVERIFY(!enter.isAccepted());
+        QDropEvent drop(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(input, &drop);
+        QCOMPARE(input->text(), QStringLiteral("7"));
+    }
+
+    void theContextMenuOffersCopyButNoPaste_data() {
+        QTest::addColumn<bool>("volumeMode");
+        QTest::newRow("txtPortata") << false;
+        QTest::newRow("txtQuorvela") << true;
+    }
+    void theContextMenuOffersCopyButNoPaste() {
+        QFETCH(bool, volumeMode);
+        TextBox* input = chooseMode(volumeMode);
+        type(QStringLiteral("7"));
+        input->selectAll();
+        QStringList actions;
+        QTimer closer;
+        closer.setInterval(5);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (const QAction* action : menu->actions()) {
+                if (!action->isSeparator()) {
+                    actions << action->objectName() + (action->isEnabled() ? "+" : "-");
+                }
+            }
+            closer.stop();
+            menu->close();
+        });
+        closer.start();
+        const QPoint point = input->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, input->mapToGlobal(point));
+        QApplication::sendEvent(input, &event);
+        QCOMPARE(actions, (QStringList{QStringLiteral("edit-copy+"), QStringLiteral("select-all+")}));
         QCOMPARE(input->text(), QStringLiteral("7"));
     }
 
