@@ -57,7 +57,9 @@ void Start(Form& form) {
     // later or not at all: the first control in tab order takes the focus
     // now, so its focus handler runs on every platform.
     if (QApplication::focusWidget() == nullptr || QApplication::focusWidget()->window() != &form) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
         QApplication::setActiveWindow(&form);
+#endif
         if (form.focusWidget() == nullptr) {
             form.FocusFirstControl();
         }
