@@ -1,0 +1,473 @@
+#include "session.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include <array>
+
+#include "calc/conversions.h"
+#include "runtime/dispatch.h"
+
+namespace quorvela::testing {
+
+std::uint32_t ByteChoices::Below(std::uint32_t bound) {
+    std::uint32_t value = 0;
+    // As many bytes as the bound needs, so that every choice is reachable.
+    for (std::uint32_t reach = 1; reach < bound; reach *= 256U) {
+        const std::uint8_t byte = next_ < bytes_.size() ? bytes_[next_] : 0;
+        ++next_;
+        value = value * 256U + byte;
+        if (reach > (0xFFFFFFFFU / 256U)) {
+            break;
+        }
+    }
+    return value % bound;
+}
+
+namespace {
+
+struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;  // what the keyboard layout types, UTF-8; null: Qt's own
+    const char* name;
+};
+
+// Every kind of keystroke a user can send to a control.
+const auto Keys = std::to_array<Key>({
+    {Qt::Key_0, Qt::NoModifier, "0", "0"},
+    {Qt::Key_1, Qt::NoModifier, "1", "1"},
+    {Qt::Key_2, Qt::NoModifier, "2", "2"},
+    {Qt::Key_5, Qt::NoModifier, "5", "5"},
+    {Qt::Key_7, Qt::NoModifier, "7", "7"},
+    {Qt::Key_9, Qt::NoModifier, "9", "9"},
+    {Qt::Key_4, Qt::KeypadModifier, "4", "keypad 4"},
+    {Qt::Key_Period, Qt::NoModifier, ".", "."},
+    {Qt::Key_Period, Qt::KeypadModifier, ".", "keypad ."},
+    {Qt::Key_Comma, Qt::NoModifier, ",", ","},
+    {Qt::Key_Minus, Qt::NoModifier, "-", "-"},
+    {Qt::Key_Plus, Qt::NoModifier, "+", "+"},
+    {Qt::Key_Space, Qt::NoModifier, " ", "blank"},
+    {Qt::Key_A, Qt::NoModifier, "a", "a"},
+    {Qt::Key_E, Qt::ShiftModifier, "E", "E"},
+    {Qt::Key_X, Qt::NoModifier, "x", "x"},
+    {Qt::Key_Egrave, Qt::NoModifier, "è", "è"},
+    {Qt::Key_Agrave, Qt::NoModifier, "à", "à"},
+    {Qt::Key_Ugrave, Qt::NoModifier, "ù", "ù"},
+    {Qt::Key_unknown, Qt::NoModifier, "€", "€"},
+    {Qt::Key_unknown, Qt::NoModifier, "\xc2\xb3", "³"},
+    {Qt::Key_C, Qt::ControlModifier, nullptr, "Ctrl+C"},
+    {Qt::Key_V, Qt::ControlModifier, nullptr, "Ctrl+V"},
+    {Qt::Key_X, Qt::ControlModifier, nullptr, "Ctrl+X"},
+    {Qt::Key_A, Qt::ControlModifier, nullptr, "Ctrl+A"},
+    {Qt::Key_Z, Qt::ControlModifier, nullptr, "Ctrl+Z"},
+    {Qt::Key_V, Qt::ControlModifier, "\x16", "Ctrl+V with its code"},
+    {Qt::Key_H, Qt::ControlModifier, "\x08", "Ctrl+H"},
+    {Qt::Key_M, Qt::ControlModifier, "\x0d", "Ctrl+M"},
+    {Qt::Key_Insert, Qt::ShiftModifier, nullptr, "Shift+Insert"},
+    {Qt::Key_Return, Qt::NoModifier, nullptr, "Enter"},
+    {Qt::Key_Enter, Qt::KeypadModifier, nullptr, "keypad Enter"},
+    {Qt::Key_Backspace, Qt::NoModifier, nullptr, "Backspace"},
+    {Qt::Key_Backspace, Qt::ControlModifier, nullptr, "Ctrl+Backspace"},
+    {Qt::Key_Delete, Qt::NoModifier, nullptr, "Delete"},
+    {Qt::Key_Left, Qt::NoModifier, nullptr, "Left"},
+    {Qt::Key_Right, Qt::NoModifier, nullptr, "Right"},
+    {Qt::Key_Left, Qt::ShiftModifier, nullptr, "Shift+Left"},
+    {Qt::Key_Up, Qt::NoModifier, nullptr, "Up"},
+    {Qt::Key_Down, Qt::NoModifier, nullptr, "Down"},
+    {Qt::Key_Home, Qt::NoModifier, nullptr, "Home"},
+    {Qt::Key_End, Qt::ShiftModifier, nullptr, "Shift+End"},
+    {Qt::Key_End, Qt::NoModifier, nullptr, "End"},
+    {Qt::Key_Escape, Qt::NoModifier, nullptr, "Escape"},
+    {Qt::Key_F4, Qt::NoModifier, nullptr, "F4"},
+    {Qt::Key_Down, Qt::AltModifier, nullptr, "Alt+Down"},
+    {Qt::Key_PageDown, Qt::NoModifier, nullptr, "PageDown"},
+});
+
+// What users type into the combo boxes, the awkward included.
+const auto ComboTexts = std::to_array<const char*>({
+    "1000",  "2500",   "100",    "200",        "1500",       "0",
+    "-500",  "-1000",  "7",      "99999",      "40000",      "32767",
+    "32768", "-32768", "-32769", "2147483647", "2147483648", "1E+05",
+    "2,5E3", "1e400",  "1E-400", "12,5",       "1.5",        "0,4",
+    " ",     "",       " 1000 ", "abc",        "1,2,3",      ",",
+    "-",     "+200",   "1 000",  "1500x",      "\xc3\xa8",   "0000000000000000000001",
+});
+
+QString describe(const QWidget* widget) {
+    if (widget == nullptr) {
+        return QStringLiteral("nothing");
+    }
+    QString name = widget->objectName();
+    if (name.isEmpty() && widget->parentWidget() != nullptr) {
+        name = widget->parentWidget()->objectName();
+    }
+    return name.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : name;
+}
+
+// One keystroke to `target`, as the platform delivers it.
+void send(QWidget* target, const Key& key) {
+    if (key.text == nullptr) {
+        QTest::keyClick(target, key.key, key.modifiers);
+    } else {
+        QTest::sendKeyEvent(QTest::Click, target, key.key, QString::fromUtf8(key.text),
+                            key.modifiers);
+    }
+}
+
+// Keys go where a user's keys go: to the open list, else the focused control.
+QWidget* keyTarget(QWidget* fallback) {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        return popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : fallback;
+}
+
+void typeText(const QString& text, QWidget* fallback) {
+    for (const QChar character : text) {
+        QWidget* target = keyTarget(fallback);
+        if (character.unicode() < 0x80 && character.isPrint()) {
+            QTest::keyClick(target, character.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+        }
+    }
+}
+
+// A left click at `local` inside `control`, delivered to the widget a real
+// click there reaches (shapes let the mouse through).
+void clickAt(QWidget& window, const QWidget* control, QPoint local) {
+    const QPoint inWindow = control->mapTo(&window, local);
+    QWidget* target = window.childAt(inWindow);
+    if (target == nullptr) {
+        target = &window;
+    }
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&window, inWindow));
+}
+
+}  // namespace
+
+Session::Session(frmQuorvela& form) : form_(form) {
+    runtime::SetTerminateHandler([this](int) { ++terminations_; });
+    closer_.setInterval(0);
+    QObject::connect(&closer_, &QTimer::timeout, &closer_, [this] { closeDialogs(); });
+    closer_.start();
+}
+
+Session::~Session() {
+    runtime::SetTerminateHandler({});
+}
+
+Session::Snapshot Session::snapshot() const {
+    return {form_.txtPortata->text(),       form_.txtQuorvela->text(),
+            form_.txtLitriMinuto->text(),   form_.lblDescrizione(2).text(),
+            form_.optScelta(0).isChecked(), form_.optScelta(1).isChecked()};
+}
+
+// The speed warning is closed as the user closes it; any other dialog is a
+// failure.
+void Session::closeDialogs() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) {
+        return;
+    }
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    const bool speedWarning = box != nullptr && box->objectName() == QStringLiteral("msgBox") &&
+                              box->windowTitle() == QStringLiteral("Introdurre un valore") &&
+                              box->text() == QStringLiteral("Introduci un valore di 'giri' ");
+    if (speedWarning) {
+        ++speedWarnings_;
+        if (IsNumericText(form_.cboGiri->currentText().toStdString())) {
+            dialogFailures_.append(QStringLiteral("the speed warning opened for the speed '%1'")
+                                       .arg(form_.cboGiri->currentText()));
+        }
+    } else {
+        dialogFailures_.append(
+            QStringLiteral("unexpected dialog '%1': %2")
+                .arg(modal->objectName(), box != nullptr ? box->text() : modal->windowTitle()));
+    }
+    if (box != nullptr && box->button(QMessageBox::Ok) != nullptr) {
+        box->button(QMessageBox::Ok)->click();
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+    } else {
+        modal->close();
+    }
+}
+
+// A desktop gives the activation back to the window once a box has closed;
+// the offscreen platform leaves that to its user.
+void Session::reactivate() {
+    if (QApplication::activeWindow() == &form_) {
+        return;
+    }
+    form_.activateWindow();
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    QApplication::setActiveWindow(&form_);
+#endif
+    (void)QTest::qWaitForWindowActive(&form_, 1000);
+}
+
+QString Session::Act(Choices& choices) {
+    before_ = snapshot();
+    typedInto_ = nullptr;
+    QString what;
+    // Weighted towards what leads to a calculation.
+    switch (choices.Below(17)) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            what = pressKey(choices);
+            break;
+        case 4:
+        case 5:
+            what = tab(choices);
+            break;
+        case 6:
+        case 7:
+            what = click(choices);
+            break;
+        case 8:
+            what = typeIntoCombo(choices);
+            break;
+        case 9:
+        case 10:
+            what = pickFromList(choices);
+            break;
+        case 11:
+            what = pickWithArrows(choices);
+            break;
+        case 12:
+        case 13:
+        case 14:
+            what = enterValue(choices);
+            break;
+        case 15:
+            what = clickCalcola();
+            break;
+        default:
+            what = clickOption(choices);
+            break;
+    }
+    what += finishPopup(choices);
+    reactivate();
+    recent_.push_back(what);
+    if (recent_.size() > 40) {
+        recent_.pop_front();
+    }
+    return what;
+}
+
+QStringList Session::Recent() const {
+    return {recent_.begin(), recent_.end()};
+}
+
+QString Session::pressKey(Choices& choices) {
+    const Key& key = Keys.at(choices.Below(Keys.size()));
+    QWidget* target = keyTarget(&form_);
+    typedInto_ = target;
+    send(target, key);
+    return QStringLiteral("key %1 into %2").arg(QString::fromUtf8(key.name), describe(target));
+}
+
+QString Session::tab(Choices& choices) {
+    QWidget* target = keyTarget(&form_);
+    const bool back = choices.OneIn(3);
+    if (back) {
+        QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+        QTest::keyClick(target, Qt::Key_Tab);
+    }
+    return QStringLiteral("%1 from %2 to %3")
+        .arg(back ? QStringLiteral("Shift+Tab") : QStringLiteral("Tab"), describe(target),
+             describe(QApplication::focusWidget()));
+}
+
+QString Session::click(Choices& choices) {
+    const std::array<QWidget*, 18> controls{
+        form_.Frame1,
+        form_.Shape1,
+        form_.Shape2,
+        form_.cboGiri,
+        form_.cboColpi,
+        form_.Image1,
+        form_.txtPortata,
+        form_.txtQuorvela,
+        form_.txtLitriMinuto,
+        form_.cmdCalcola,
+        &form_.optScelta(0),
+        &form_.optScelta(1),
+        &form_.lblDescrizione(0),
+        &form_.lblDescrizione(1),
+        &form_.lblDescrizione(2),
+        &form_.lblDescrizione(3),
+        &form_.lblDescrizione(4),
+        &form_.lblDescrizione(5),
+    };
+    QWidget* control = controls.at(choices.Below(controls.size()));
+    const QPoint local(
+        static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->width()))),
+        static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->height()))));
+    clickAt(form_, control, local);
+    return QStringLiteral("click %1 at (%2, %3)")
+        .arg(describe(control))
+        .arg(local.x())
+        .arg(local.y());
+}
+
+QString Session::typeIntoCombo(Choices& choices) {
+    runtime::ComboBox* combo = choices.OneIn(2) ? form_.cboGiri : form_.cboColpi;
+    QString text;
+    if (choices.OneIn(4)) {
+        // A number of any length, perhaps signed, perhaps with a comma.
+        const std::uint32_t length = 1 + choices.Below(12);
+        if (choices.OneIn(4)) {
+            text += QLatin1Char('-');
+        }
+        for (std::uint32_t i = 0; i < length; ++i) {
+            text += choices.OneIn(8) ? QLatin1Char(',')
+                                     : QLatin1Char(static_cast<char>('0' + choices.Below(10)));
+        }
+    } else {
+        text = QString::fromUtf8(ComboTexts.at(choices.Below(ComboTexts.size())));
+    }
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(keyTarget(&form_), Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) {
+        QTest::keyClick(keyTarget(&form_), Qt::Key_Backspace);
+    }
+    typeText(text, &form_);
+    QString then;
+    switch (choices.Below(4)) {
+        case 0:
+            QTest::keyClick(keyTarget(&form_), Qt::Key_Return);
+            then = QStringLiteral(", Enter");
+            break;
+        case 1:
+            QTest::keyClick(keyTarget(&form_), Qt::Key_Tab);
+            then = QStringLiteral(", Tab");
+            break;
+        default:
+            break;
+    }
+    return QStringLiteral("type '%1' into %2%3").arg(text, describe(combo), then);
+}
+
+// A click on the arrow opens the list; finishPopup picks from it.
+QString Session::pickFromList(Choices& choices) {
+    runtime::ComboBox* combo = choices.OneIn(2) ? form_.cboGiri : form_.cboColpi;
+    clickAt(form_, combo, QPoint(combo->width() - 4, combo->height() / 2));
+    return QStringLiteral("open the list of %1").arg(describe(combo));
+}
+
+QString Session::pickWithArrows(Choices& choices) {
+    runtime::ComboBox* combo = choices.OneIn(2) ? form_.cboGiri : form_.cboColpi;
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    const std::uint32_t steps = 1 + choices.Below(3);
+    const bool up = choices.OneIn(2);
+    for (std::uint32_t i = 0; i < steps; ++i) {
+        QTest::keyClick(keyTarget(&form_), up ? Qt::Key_Up : Qt::Key_Down);
+    }
+    return QStringLiteral("%1 x %2 in %3")
+        .arg(up ? QStringLiteral("Up") : QStringLiteral("Down"))
+        .arg(steps)
+        .arg(describe(combo));
+}
+
+QString Session::enterValue(Choices& choices) {
+    runtime::TextBox* box = choices.OneIn(2) ? form_.txtPortata : form_.txtQuorvela;
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+    static const QString Characters = QStringLiteral("0123456789012345,.");
+    QString text;
+    const std::uint32_t length = 1 + choices.Below(7);
+    for (std::uint32_t i = 0; i < length; ++i) {
+        text += Characters.at(static_cast<qsizetype>(choices.Below(Characters.size())));
+    }
+    QWidget* target = keyTarget(&form_);
+    typedInto_ = target;
+    typeText(text, &form_);
+    QString then;
+    if (!choices.OneIn(4)) {
+        const bool keypad = choices.OneIn(4);
+        QTest::keyClick(keyTarget(&form_), keypad ? Qt::Key_Enter : Qt::Key_Return,
+                        keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        then = QStringLiteral(", Enter");
+    }
+    return QStringLiteral("click %1, type '%2'%3").arg(describe(box), text, then);
+}
+
+QString Session::clickCalcola() {
+    QTest::mouseClick(form_.cmdCalcola, Qt::LeftButton);
+    return QStringLiteral("click calcola");
+}
+
+QString Session::clickOption(Choices& choices) {
+    const auto index = static_cast<std::int16_t>(choices.Below(2));
+    QTest::mouseClick(&form_.optScelta(index), Qt::LeftButton);
+    return QStringLiteral("click optScelta(%1)").arg(index);
+}
+
+// A list left open by the action is closed as a user closes it: a pick with
+// the mouse or the keys, Escape, or a click elsewhere.
+QString Session::finishPopup(Choices& choices) {
+    if (QApplication::activePopupWidget() == nullptr) {
+        return {};
+    }
+    QComboBox* combo = nullptr;
+    for (QComboBox* candidate :
+         {static_cast<QComboBox*>(form_.cboGiri), static_cast<QComboBox*>(form_.cboColpi)}) {
+        if (candidate->view()->isVisible()) {
+            combo = candidate;
+        }
+    }
+    QString what;
+    if (combo == nullptr) {
+        QApplication::activePopupWidget()->close();
+        what = QStringLiteral("; close a popup");
+    } else {
+        QAbstractItemView* view = combo->view();
+        const auto row =
+            static_cast<int>(choices.Below(static_cast<std::uint32_t>(combo->count())));
+        switch (choices.Below(4)) {
+            case 0:
+            case 1: {
+                const QModelIndex index = combo->model()->index(row, combo->modelColumn());
+                view->scrollTo(index);
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  view->visualRect(index).center());
+                what = QStringLiteral("; click '%1' in the list").arg(combo->itemText(row));
+                break;
+            }
+            case 2: {
+                for (int i = 0; i <= row; ++i) {
+                    QTest::keyClick(keyTarget(view), Qt::Key_Down);
+                }
+                QTest::keyClick(keyTarget(view), Qt::Key_Return);
+                what = QStringLiteral("; Down x %1, Enter in the list").arg(row + 1);
+                break;
+            }
+            default:
+                QTest::keyClick(keyTarget(view), Qt::Key_Escape);
+                what = QStringLiteral("; Escape in the list");
+                break;
+        }
+        for (int i = 0; i < 50 && view->isVisible(); ++i) {
+            QApplication::processEvents();
+        }
+        if (view->isVisible()) {
+            combo->hidePopup();
+            what += QStringLiteral(" (the list stayed open)");
+        }
+    }
+    return what;
+}
+
+}  // namespace quorvela::testing

@@ -1,0 +1,130 @@
+#pragma once
+
+// A user's session on the started window, one random action at a time, and
+// the invariants that must hold after every action. The randomized-session
+// test draws the actions from a seeded generator, the window fuzzer from the
+// bytes of its input; both report the same failures.
+
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <span>
+
+#include "window/frmQuorvela.h"
+
+namespace quorvela::testing {
+
+// Where the choices of a session come from.
+class Choices {
+public:
+    virtual ~Choices() = default;
+    // A number from 0 to bound - 1; bound is at least 1.
+    virtual std::uint32_t Below(std::uint32_t bound) = 0;
+    [[nodiscard]] virtual bool Exhausted() const { return false; }
+
+    bool OneIn(std::uint32_t n) { return Below(n) == 0; }
+
+protected:
+    Choices() = default;
+    Choices(const Choices&) = default;
+    Choices& operator=(const Choices&) = default;
+    Choices(Choices&&) = default;
+    Choices& operator=(Choices&&) = default;
+};
+
+// Reproducible from its seed on every platform (no library distribution).
+class SeededChoices final : public Choices {
+public:
+    explicit SeededChoices(std::uint64_t seed) : engine_(seed) {}
+    std::uint32_t Below(std::uint32_t bound) override {
+        return static_cast<std::uint32_t>(engine_() % bound);
+    }
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// One byte a choice; once the bytes run out every choice is 0.
+class ByteChoices final : public Choices {
+public:
+    explicit ByteChoices(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::uint32_t Below(std::uint32_t bound) override;
+    [[nodiscard]] bool Exhausted() const override { return next_ >= bytes_.size(); }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t next_ = 0;
+};
+
+class Session {
+public:
+    explicit Session(frmQuorvela& form);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    Session(Session&&) = delete;
+    Session& operator=(Session&&) = delete;
+
+    // Performs one action drawn from `choices` and returns what it did.
+    QString Act(Choices& choices);
+    // The invariants that do not hold after the last action; empty when all do.
+    [[nodiscard]] QStringList Check();
+    // The latest actions, oldest first, for a failure report.
+    [[nodiscard]] QStringList Recent() const;
+    [[nodiscard]] int SpeedWarnings() const { return speedWarnings_; }
+    [[nodiscard]] int Calculations() const { return calculations_; }
+
+private:
+    // The window as an action found it.
+    struct Snapshot {
+        QString portata;
+        QString quorvela;
+        QString litriMinuto;
+        QString tempo;
+        bool volumeMode = false;
+        bool flowMode = false;
+    };
+
+    [[nodiscard]] Snapshot snapshot() const;
+    void closeDialogs();
+    void reactivate();
+
+    // The actions.
+    QString pressKey(Choices& choices);
+    QString tab(Choices& choices);
+    QString click(Choices& choices);
+    QString typeIntoCombo(Choices& choices);
+    QString pickFromList(Choices& choices);
+    QString pickWithArrows(Choices& choices);
+    QString enterValue(Choices& choices);
+    QString clickCalcola();
+    QString clickOption(Choices& choices);
+    QString finishPopup(Choices& choices);
+
+    // The invariants.
+    void checkModeAndFocus(QStringList& failures) const;
+    void checkTypedText(QStringList& failures) const;
+    void checkWrittenTexts(QStringList& failures) const;
+    void checkStrokeTime(QStringList& failures) const;
+    void checkVolumeResults(QStringList& failures) const;
+    void checkFlowResults(QStringList& failures) const;
+
+    frmQuorvela& form_;
+    QTimer closer_;
+    Snapshot before_;
+    // The box that had the focus when the last keystroke was typed: its own
+    // change is the user's, every other change the program's.
+    const QWidget* typedInto_ = nullptr;
+    std::deque<QString> recent_;
+    QStringList dialogFailures_;
+    int terminations_ = 0;
+    int speedWarnings_ = 0;
+    int calculations_ = 0;
+};
+
+}  // namespace quorvela::testing
