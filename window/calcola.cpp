@@ -9,11 +9,12 @@
 #include "runtime/error_modes.h"
 #include "window/formula_controls.h"
 #include "window/frmQuorvela.h"
+#include "window/utf8.h"
 
 namespace quorvela {
 namespace {
 
-std::string utf8(const QString& text) { return text.toStdString(); }
+std::string utf8(const QString& text) { return Utf8(text); }
 
 QString shown(float value) { return QString::fromStdString(SingleToText(value)); }
 

@@ -1,14 +1,15 @@
 #include "window/formula_controls.h"
 
 #include "window/frmQuorvela.h"
+#include "window/utf8.h"
 
 namespace quorvela {
 
-std::string FormulaControls::GiriText() const { return form_.cboGiri->Text().toStdString(); }
-std::string FormulaControls::ColpiText() const { return form_.cboColpi->Text().toStdString(); }
-std::string FormulaControls::PortataText() const { return form_.txtPortata->Text().toStdString(); }
+std::string FormulaControls::GiriText() const { return Utf8(form_.cboGiri->Text()); }
+std::string FormulaControls::ColpiText() const { return Utf8(form_.cboColpi->Text()); }
+std::string FormulaControls::PortataText() const { return Utf8(form_.txtPortata->Text()); }
 std::string FormulaControls::QuorvelaText() const {
-    return form_.txtQuorvela->Text().toStdString();
+    return Utf8(form_.txtQuorvela->Text());
 }
 
 void FormulaControls::SetStrokeTimeToolTip(const std::string& text) {

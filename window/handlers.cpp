@@ -5,6 +5,7 @@
 #include "runtime/error_modes.h"
 #include "window/formula_controls.h"
 #include "window/frmQuorvela.h"
+#include "window/utf8.h"
 
 namespace quorvela {
 namespace {
@@ -14,8 +15,8 @@ constexpr runtime::OleColor Red = 0x000000FFU;
 }  // namespace
 
 void frmQuorvela::MostraTempoColpi() {
-    const std::string giriTesto = cboGiri->Text().toStdString();
-    const std::string colpiTesto = cboColpi->Text().toStdString();
+    const std::string giriTesto = Utf8(cboGiri->Text());
+    const std::string colpiTesto = Utf8(cboColpi->Text());
     runtime::Label& etichetta = lblDescrizione(2);
     std::int16_t colpi = TextToInt16(colpiTesto);
     std::int16_t giri = TextToInt16(giriTesto);
