@@ -73,7 +73,6 @@ private:
     KeyPressHandler keyPress_;
     Handler gotFocus_;
     int typingLimit_ = 0;
-    int selStart_ = 0;
     // The mouse press that gave the focus must not undo the selection the
     // focus handler made: that press (and its drag) is swallowed.
     bool swallowingPress_ = false;
