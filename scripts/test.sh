@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test headless:
 # the normal build (warnings are errors), then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for
+# a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -12,6 +13,9 @@ cmake --workflow --preset ci
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --workflow --preset asan
+
+echo "== bounded fuzzing (libFuzzer, about a minute a target)"
+bash scripts/fuzz.sh
 
 if [ -f scripts/packaging-checks.sh ]; then
     echo "== packaging checks"
