@@ -10,6 +10,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 
 #include "calc/runtime_error.h"
 #include "runtime/dispatch.h"
@@ -227,6 +229,35 @@ void TextBox::dropEvent(QDropEvent* event) {
 
 // ---------------------------------------------------------------- ComboBox
 
+void TranslateEditMenu(QMenu& menu) {
+    struct Entry {
+        const char* english;
+        const char* italian;
+        const char* name;
+    };
+    static constexpr std::array<Entry, 7> Entries{{
+        {"&Undo", "Annulla", "edit-undo"},
+        {"&Redo", "Ripeti", "edit-redo"},
+        {"Cu&t", "Taglia", "edit-cut"},
+        {"&Copy", "Copia", "edit-copy"},
+        {"&Paste", "Incolla", "edit-paste"},
+        {"Delete", "Elimina", "edit-delete"},
+        {"Select All", "Seleziona tutto", "select-all"},
+    }};
+    for (QAction* action : menu.actions()) {
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        const QString label = text.left(tab < 0 ? text.size() : tab);
+        for (const Entry& entry : Entries) {
+            if (label == QLatin1String(entry.english)) {
+                // The shortcut Qt shows after the tab stays as it is.
+                action->setText(QLatin1String(entry.italian) + (tab < 0 ? QString() : text.mid(tab)));
+                action->setObjectName(QLatin1String(entry.name));
+            }
+        }
+    }
+}
+
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setCompleter(nullptr);
@@ -238,6 +269,15 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     // the focus leaving) and reports it as activated; typing must raise
     // nothing, so the combo box no longer listens to the end of editing.
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    // Qt's own menu for the typed text speaks English: the same entries, in
+    // Italian.
+    lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lineEdit(), &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
+        const std::unique_ptr<QMenu> menu(lineEdit()->createStandardContextMenu());
+        menu->setObjectName(QStringLiteral("comboBoxMenu"));
+        TranslateEditMenu(*menu);
+        menu->exec(lineEdit()->mapToGlobal(point));
+    });
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index >= 0) {
             setEditText(itemText(index));

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
@@ -26,6 +27,8 @@ void SetForeColor(QWidget& widget, OleColor color);
 // Moves the focus to `widget`; error 5 when it cannot take it (its window
 // hidden, the control hidden or disabled, or never focusable).
 void SetFocusOrRaise(QWidget& widget);
+// Qt's standard menu for an editable text, its entries in Italian.
+void TranslateEditMenu(QMenu& menu);
 
 class TextBox : public QLineEdit {
 public:

@@ -575,6 +575,43 @@ private Q_SLOTS:
         QCOMPARE(input->text(), QStringLiteral("7"));
     }
 
+    void theComboBoxMenuSpeaksItalian_data() {
+        QTest::addColumn<bool>("speed");
+        QTest::newRow("cboGiri") << true;
+        QTest::newRow("cboColpi") << false;
+    }
+    void theComboBoxMenuSpeaksItalian() {
+        QFETCH(bool, speed);
+        ComboBox* combo = speed ? form_->cboGiri : form_->cboColpi;
+        QLineEdit* edit = combo->lineEdit();
+        QTest::mouseClick(edit, Qt::LeftButton);
+        edit->selectAll();
+        QStringList labels;
+        QTimer closer;
+        closer.setInterval(5);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (const QAction* action : menu->actions()) {
+                if (!action->isSeparator()) {
+                    labels << action->text().section(QLatin1Char('\t'), 0, 0);
+                }
+            }
+            closer.stop();
+            menu->close();
+        });
+        closer.start();
+        const QPoint point = edit->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, edit->mapToGlobal(point));
+        QApplication::sendEvent(edit, &event);
+        QCOMPARE(labels, (QStringList{QStringLiteral("Annulla"), QStringLiteral("Ripeti"),
+                                      QStringLiteral("Taglia"), QStringLiteral("Copia"),
+                                      QStringLiteral("Incolla"), QStringLiteral("Elimina"),
+                                      QStringLiteral("Seleziona tutto")}));
+    }
+
     void inputMethodTextGoesThroughTheFilter() {
         TextBox* input = chooseMode(true);
         QVERIFY(!input->testAttribute(Qt::WA_InputMethodEnabled));
