@@ -4,11 +4,16 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <array>
+#include <utility>
 
 #include "calc/conversions.h"
 #include "runtime/dispatch.h"
@@ -141,15 +146,25 @@ void typeText(const QString& text, QWidget* fallback) {
     }
 }
 
-// A left click at `local` inside `control`, delivered to the widget a real
-// click there reaches (shapes let the mouse through).
-void clickAt(QWidget& window, const QWidget* control, QPoint local) {
+// The widget a real mouse event at `local` inside `control` reaches (shapes
+// let the mouse through), and the point in that widget.
+std::pair<QWidget*, QPoint> reached(QWidget& window, const QWidget* control, QPoint local) {
     const QPoint inWindow = control->mapTo(&window, local);
     QWidget* target = window.childAt(inWindow);
     if (target == nullptr) {
         target = &window;
     }
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&window, inWindow));
+    return {target, target->mapFrom(&window, inWindow)};
+}
+
+void clickAt(QWidget& window, const QWidget* control, QPoint local) {
+    const auto [target, point] = reached(window, control, local);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point);
+}
+
+QPoint anyPoint(Choices& choices, const QWidget* control) {
+    return {static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->width()))),
+            static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->height())))};
 }
 
 }  // namespace
@@ -174,6 +189,24 @@ Session::Snapshot Session::snapshot() const {
 // The speed warning is closed as the user closes it; any other dialog is a
 // failure.
 void Session::closeDialogs() {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        QList<QAction*> entries;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator() && action->isEnabled()) {
+                entries.append(action);
+            }
+        }
+        // Past the entries: the menu is closed without a choice.
+        if (menuChoice_ < entries.size()) {
+            menuTaken_ = entries.at(menuChoice_)->text().section(QLatin1Char('\t'), 0, 0);
+            menu->close();
+            entries.at(menuChoice_)->trigger();
+        } else {
+            menuTaken_ = QStringLiteral("closed");
+            menu->close();
+        }
+        return;
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible()) {
         return;
@@ -220,7 +253,7 @@ QString Session::Act(Choices& choices) {
     typedInto_ = nullptr;
     QString what;
     // Weighted towards what leads to a calculation.
-    switch (choices.Below(17)) {
+    switch (choices.Below(20)) {
         case 0:
         case 1:
         case 2:
@@ -252,6 +285,15 @@ QString Session::Act(Choices& choices) {
             break;
         case 15:
             what = clickCalcola();
+            break;
+        case 16:
+            what = otherMouse(choices);
+            break;
+        case 17:
+            what = contextMenu(choices);
+            break;
+        case 18:
+            what = wheel(choices);
             break;
         default:
             what = clickOption(choices);
@@ -291,7 +333,7 @@ QString Session::tab(Choices& choices) {
              describe(QApplication::focusWidget()));
 }
 
-QString Session::click(Choices& choices) {
+QWidget* Session::anyControl(Choices& choices) const {
     const std::array<QWidget*, 18> controls{
         form_.Frame1,
         form_.Shape1,
@@ -312,15 +354,61 @@ QString Session::click(Choices& choices) {
         &form_.lblDescrizione(4),
         &form_.lblDescrizione(5),
     };
-    QWidget* control = controls.at(choices.Below(controls.size()));
-    const QPoint local(
-        static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->width()))),
-        static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->height()))));
+    return controls.at(choices.Below(controls.size()));
+}
+
+QString Session::click(Choices& choices) {
+    QWidget* control = anyControl(choices);
+    const QPoint local = anyPoint(choices, control);
     clickAt(form_, control, local);
     return QStringLiteral("click %1 at (%2, %3)")
         .arg(describe(control))
         .arg(local.x())
         .arg(local.y());
+}
+
+QString Session::otherMouse(Choices& choices) {
+    QWidget* control = anyControl(choices);
+    const auto [target, point] = reached(form_, control, anyPoint(choices, control));
+    if (choices.OneIn(2)) {
+        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, point);
+        return QStringLiteral("double-click %1").arg(describe(control));
+    }
+    // Pressed here, dragged to the left edge and released there.
+    const QPoint edge(0, point.y());
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, point);
+    QMouseEvent move(QEvent::MouseMove, QPointF(edge), target->mapToGlobal(QPointF(edge)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, edge);
+    return QStringLiteral("drag across %1").arg(describe(control));
+}
+
+// The menu opens in its own event loop; closeDialogs picks from it.
+QString Session::contextMenu(Choices& choices) {
+    QWidget* control = anyControl(choices);
+    const auto [target, point] = reached(form_, control, anyPoint(choices, control));
+    menuChoice_ = static_cast<int>(choices.Below(3));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
+    QApplication::sendEvent(target, &event);
+    QString what = QStringLiteral("context menu on %1").arg(describe(target));
+    if (!menuTaken_.isEmpty()) {
+        what += QStringLiteral(": ") + menuTaken_;
+        menuTaken_.clear();
+    }
+    return what;
+}
+
+QString Session::wheel(Choices& choices) {
+    QWidget* control = anyControl(choices);
+    const auto [target, point] = reached(form_, control, anyPoint(choices, control));
+    const bool up = choices.OneIn(2);
+    QWheelEvent event(QPointF(point), target->mapToGlobal(QPointF(point)), QPoint(),
+                      QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(target, &event);
+    return QStringLiteral("wheel %1 over %2")
+        .arg(up ? QStringLiteral("up") : QStringLiteral("down"), describe(target));
 }
 
 QString Session::typeIntoCombo(Choices& choices) {

@@ -104,7 +104,11 @@ private:
     QString enterValue(Choices& choices);
     QString clickCalcola();
     QString clickOption(Choices& choices);
+    QString otherMouse(Choices& choices);
+    QString contextMenu(Choices& choices);
+    QString wheel(Choices& choices);
     QString finishPopup(Choices& choices);
+    [[nodiscard]] QWidget* anyControl(Choices& choices) const;
 
     // The invariants.
     void checkModeAndFocus(QStringList& failures) const;
@@ -121,6 +125,9 @@ private:
     // change is the user's, every other change the program's.
     const QWidget* typedInto_ = nullptr;
     std::deque<QString> recent_;
+    // The entry of the next context menu to take, and what was taken.
+    int menuChoice_ = 0;
+    QString menuTaken_;
     QStringList dialogFailures_;
     int terminations_ = 0;
     int speedWarnings_ = 0;
