@@ -8,6 +8,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUORVELA_BENCH_BUILD_DIR:-$root/build/bench}"
 
+bash "$root/scripts/setup.sh"
+
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVELA_BUILD_BENCH=ON -DQUORVELA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j "${QUORVELA_BENCH_JOBS:-2}" \

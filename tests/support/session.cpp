@@ -190,8 +190,17 @@ Session::Snapshot Session::snapshot() const {
 // failure.
 void Session::closeDialogs() {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        // Every entry the window's menus offer, in Italian.
+        static const QStringList Italian{
+            QStringLiteral("Annulla"),        QStringLiteral("Ripeti"),  QStringLiteral("Taglia"),
+            QStringLiteral("Copia"),          QStringLiteral("Incolla"), QStringLiteral("Elimina"),
+            QStringLiteral("Seleziona tutto")};
         QList<QAction*> entries;
         for (QAction* action : menu->actions()) {
+            const QString label = action->text().section(QLatin1Char('\t'), 0, 0);
+            if (!action->isSeparator() && !Italian.contains(label)) {
+                dialogFailures_.append(QStringLiteral("a menu offers '%1'").arg(label));
+            }
             if (!action->isSeparator() && action->isEnabled()) {
                 entries.append(action);
             }
