@@ -83,7 +83,7 @@ def verdict(ratio, goal):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("bin_dir")
-    parser.add_argument("--runs", type=int, default=21, help="start-up runs of each program")
+    parser.add_argument("--runs", type=int, default=61, help="start-up runs of each program")
     parser.add_argument("--repetitions", type=int, default=15)
     parser.add_argument("--min-time", type=float, default=0.1,
                         help="seconds per in-process repetition")
