@@ -37,6 +37,19 @@ void TypeText(QWidget* target, const QString& text) {
     }
 }
 
-QPoint Centre(const QWidget* widget) { return widget->rect().center(); }
+void TypeIntoCombo(runtime::ComboBox* combo, const QString& text) {
+    QLineEdit* edit = combo->lineEdit();
+    edit->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    } else {
+        QTest::keyClicks(edit, text);
+    }
+    QCOMPARE(combo->currentText(), text);
+}
+
+QPoint Centre(const QWidget* widget) {
+    return widget->rect().center();
+}
 
 }  // namespace quorvela::testing

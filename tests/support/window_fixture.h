@@ -24,6 +24,10 @@ std::unique_ptr<frmQuorvela> StartWindow();
 // Types `text` into the focused control, one key event a character.
 void TypeText(QWidget* target, const QString& text);
 
+// Puts a text into a combo box by typing over its line edit; typing raises
+// no pick, so nothing is calculated yet.
+void TypeIntoCombo(runtime::ComboBox* combo, const QString& text);
+
 // Points for mouse clicks.
 [[nodiscard]] QPoint Centre(const QWidget* widget);
 

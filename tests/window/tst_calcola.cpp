@@ -21,6 +21,7 @@ using quorvela::runtime::TextBox;
 using quorvela::testing::FocusedControl;
 using quorvela::testing::ModalGuard;
 using quorvela::testing::StartWindow;
+using quorvela::testing::TypeIntoCombo;
 
 class CalcolaTest : public QObject {
     Q_OBJECT
@@ -29,18 +30,6 @@ private:
     std::unique_ptr<frmQuorvela> form_;
     ModalGuard guard_;
 
-    // Puts a text into a combo box by typing over its line edit; typing
-    // raises no Click, so nothing is calculated yet.
-    static void typeIntoCombo(ComboBox* combo, const QString& text) {
-        QLineEdit* edit = combo->lineEdit();
-        edit->selectAll();
-        if (text.isEmpty()) {
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        } else {
-            QTest::keyClicks(edit, text);
-        }
-        QCOMPARE(combo->currentText(), text);
-    }
 
     // Types over the whole text of the input box that holds the focus.
     static void typeIntoFocusedBox(TextBox* box, const QString& text) {
@@ -144,8 +133,8 @@ private Q_SLOTS:
         QFETCH(QString, giri);
         QFETCH(QString, colpi);
         calculateFlowFifty();
-        typeIntoCombo(form_->cboGiri, giri);
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboGiri, giri);
+        TypeIntoCombo(form_->cboColpi, colpi);
 
         guard_.ExpectMessageBox();
         calcola();
@@ -180,7 +169,7 @@ private Q_SLOTS:
     void aStrokeCountThatIsNoNumberSendsTheFocusToCboColpiWithoutAMessage() {
         QFETCH(QString, colpi);
         calculateFlowFifty();
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboColpi, colpi);
         focusCombo(form_->cboGiri);
 
         calcola();
@@ -212,7 +201,7 @@ private Q_SLOTS:
         typeIntoFocusedBox(input, QString());
         // A new speed that the run would show as '8 secondi'.
         focusCombo(form_->cboGiri);
-        typeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
+        TypeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
 
         // Pending events run before the focus moves.
         bool clicking = false;
@@ -306,8 +295,8 @@ private Q_SLOTS:
         QFETCH(QString, tempo);
         chooseFlowMode();
         typeIntoFocusedBox(form_->txtPortata, QStringLiteral("50"));
-        typeIntoCombo(form_->cboGiri, giri);
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboGiri, giri);
+        TypeIntoCombo(form_->cboColpi, colpi);
 
         calcola();
 
@@ -334,8 +323,8 @@ private Q_SLOTS:
         QFETCH(QString, litriOra);
         QFETCH(QString, litriMinuto);
         calculateVolumeFifteen();
-        typeIntoCombo(form_->cboGiri, giri);
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboGiri, giri);
+        TypeIntoCombo(form_->cboColpi, colpi);
         if (litriOra == QLatin1String(" ")) {
             // The keystroke filter drops a typed blank.
             form_->txtQuorvela->setText(litriOra);
@@ -364,7 +353,7 @@ private Q_SLOTS:
         QFETCH(QString, colpi);
         QFETCH(QString, portata);
         calculateFlowFifty();
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboColpi, colpi);
         if (portata == QLatin1String(" ")) {
             // The keystroke filter drops a typed blank.
             form_->txtPortata->setText(portata);
@@ -384,7 +373,7 @@ private Q_SLOTS:
 
     void aSpeedOfZeroInTheFlowModeShowsATrueZero() {
         calculateFlowFifty();
-        typeIntoCombo(form_->cboGiri, QStringLiteral("0"));
+        TypeIntoCombo(form_->cboGiri, QStringLiteral("0"));
 
         calcola();
 
@@ -418,8 +407,8 @@ private Q_SLOTS:
         QFETCH(QString, litriMinuto);
         TextBox* box = chooseMode(volumeMode);
         typeIntoFocusedBox(box, input);
-        typeIntoCombo(form_->cboGiri, giri);
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboGiri, giri);
+        TypeIntoCombo(form_->cboColpi, colpi);
 
         calcola();
 
@@ -441,7 +430,7 @@ private Q_SLOTS:
         QFETCH(bool, pressEnter);
         calculateFlowFifty();
         focusCombo(form_->cboGiri);
-        typeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
+        TypeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
         if (pressEnter) {
             QTest::keyClick(form_->cboGiri->lineEdit(), Qt::Key_Return);
         }

@@ -28,6 +28,7 @@ using quorvela::runtime::TextBox;
 using quorvela::testing::FocusedControl;
 using quorvela::testing::ModalGuard;
 using quorvela::testing::StartWindow;
+using quorvela::testing::TypeIntoCombo;
 
 namespace {
 
@@ -122,18 +123,6 @@ private:
         }
     }
 
-    // Puts a text into a combo box by typing over its line edit; typing
-    // raises no pick.
-    static void typeIntoCombo(ComboBox* combo, const QString& text) {
-        QLineEdit* edit = combo->lineEdit();
-        edit->selectAll();
-        if (text.isEmpty()) {
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        } else {
-            QTest::keyClicks(edit, text);
-        }
-        QCOMPARE(combo->currentText(), text);
-    }
 
     // A pick of the item `text` with the arrow keys on the closed box.
     static void pickByKeyboard(ComboBox* combo, const QString& text) {
@@ -407,7 +396,7 @@ private Q_SLOTS:
         // A speed that is no number: each run asks for it once.
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        typeIntoCombo(form_->cboGiri, QStringLiteral("abc"));
+        TypeIntoCombo(form_->cboGiri, QStringLiteral("abc"));
         TextBox* input = chooseMode(false);
         type(QStringLiteral("50"));
         QVERIFY(guard_.Seen().isEmpty());
@@ -871,7 +860,7 @@ private Q_SLOTS:
         // A volume typed, not yet calculated: a run would write the litres
         // (a true zero for speed 0) or ask for the speed.
         type(QStringLiteral("50"));
-        typeIntoCombo(form_->cboGiri, giri);
+        TypeIntoCombo(form_->cboGiri, giri);
         pick(form_->cboColpi, QStringLiteral("500"), byMouse);
         QCOMPARE(label(), QStringLiteral("12 secondi"));
         QCOMPARE(form_->lblDescrizione(2).toolTip(),
@@ -894,7 +883,7 @@ private Q_SLOTS:
         // The calculation finds the stroke count no number and takes the
         // focus to cboColpi.
         type(QStringLiteral("50"));
-        typeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(form_->cboColpi, colpi);
         form_->txtPortata->setFocus(Qt::OtherFocusReason);
         pick(form_->cboGiri, QStringLiteral("1500"), byMouse);
         QCOMPARE(label(), QStringLiteral("12 secondi"));
@@ -912,7 +901,7 @@ private Q_SLOTS:
         QFETCH(bool, byMouse);
         calculate(false, QStringLiteral("50"));
         QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
-        typeIntoCombo(form_->cboColpi, QStringLiteral("0"));
+        TypeIntoCombo(form_->cboColpi, QStringLiteral("0"));
         pick(form_->cboGiri, QStringLiteral("1500"), byMouse);
         QCOMPARE(label(), QStringLiteral("12 secondi"));
         QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
