@@ -262,51 +262,38 @@ QString Session::Act(Choices& choices) {
     typedInto_ = nullptr;
     QString what;
     // Weighted towards what leads to a calculation.
-    switch (choices.Below(20)) {
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-            what = pressKey(choices);
+    struct Weighted {
+        std::uint32_t weight;
+        QString (Session::*action)(Choices&);
+    };
+    static constexpr std::array<Weighted, 12> Actions{{
+        {4, &Session::pressKey},
+        {2, &Session::tab},
+        {2, &Session::click},
+        {1, &Session::typeIntoCombo},
+        {2, &Session::pickFromList},
+        {1, &Session::pickWithArrows},
+        {3, &Session::enterValue},
+        {1, &Session::clickCalcola},
+        {1, &Session::otherMouse},
+        {1, &Session::contextMenu},
+        {1, &Session::wheel},
+        {1, &Session::clickOption},
+    }};
+    static constexpr std::uint32_t Total = [] {
+        std::uint32_t total = 0;
+        for (const Weighted& entry : Actions) {
+            total += entry.weight;
+        }
+        return total;
+    }();
+    std::uint32_t draw = choices.Below(Total);
+    for (const Weighted& entry : Actions) {
+        if (draw < entry.weight) {
+            what = (this->*entry.action)(choices);
             break;
-        case 4:
-        case 5:
-            what = tab(choices);
-            break;
-        case 6:
-        case 7:
-            what = click(choices);
-            break;
-        case 8:
-            what = typeIntoCombo(choices);
-            break;
-        case 9:
-        case 10:
-            what = pickFromList(choices);
-            break;
-        case 11:
-            what = pickWithArrows(choices);
-            break;
-        case 12:
-        case 13:
-        case 14:
-            what = enterValue(choices);
-            break;
-        case 15:
-            what = clickCalcola();
-            break;
-        case 16:
-            what = otherMouse(choices);
-            break;
-        case 17:
-            what = contextMenu(choices);
-            break;
-        case 18:
-            what = wheel(choices);
-            break;
-        default:
-            what = clickOption(choices);
-            break;
+        }
+        draw -= entry.weight;
     }
     what += finishPopup(choices);
     reactivate();
@@ -501,7 +488,7 @@ QString Session::enterValue(Choices& choices) {
     return QStringLiteral("click %1, type '%2'%3").arg(describe(box), text, then);
 }
 
-QString Session::clickCalcola() {
+QString Session::clickCalcola(Choices& /*choices*/) {
     QTest::mouseClick(form_.cmdCalcola, Qt::LeftButton);
     return QStringLiteral("click calcola");
 }

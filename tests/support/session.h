@@ -102,7 +102,7 @@ private:
     QString pickFromList(Choices& choices);
     QString pickWithArrows(Choices& choices);
     QString enterValue(Choices& choices);
-    QString clickCalcola();
+    QString clickCalcola(Choices& choices);
     QString clickOption(Choices& choices);
     QString otherMouse(Choices& choices);
     QString contextMenu(Choices& choices);
