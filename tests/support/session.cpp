@@ -186,8 +186,9 @@ Session::Snapshot Session::snapshot() const {
             form_.optScelta(0).isChecked(), form_.optScelta(1).isChecked()};
 }
 
-// The speed warning is closed as the user closes it; any other dialog is a
-// failure.
+// Menus and dialogs are closed as a user closes them: an entry taken or the
+// menu dismissed, the speed warning with its OK. Any other dialog, the
+// runtime's error box among them, is a failure.
 void Session::closeDialogs() {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         // Every entry the window's menus offer, in Italian.
