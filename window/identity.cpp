@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "window/version.h"
+#include "quorvela/version.h"
 
 namespace quorvela {
 

@@ -4,10 +4,10 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "quorvela/version.h"
 #include "runtime/units.h"
 #include "window/formula_controls.h"
 #include "window/frmQuorvela.h"
-#include "window/version.h"
 
 namespace quorvela {
 namespace {
