@@ -7,7 +7,7 @@
 #   QUORVELA_VERSION_TEXT          the version as the program and its records
 #                                  show it (project()'s VERSION, zeros kept)
 #   QUORVELA_VERSION_NUMBERS       the same as the four numbers of a Windows
-#                                  fixed version record: 1,0,0,1 for 1.00.0001
+#                                  fixed version record: major,minor,0,revision
 #   QUORVELA_APP_ID                reverse-DNS id of the desktop entry, the
 #                                  AppStream component and the icon
 #   QUORVELA_ORGANIZATION_DOMAIN   the domain that id is made from
@@ -29,7 +29,8 @@ unset(_major)
 unset(_minor)
 unset(_revision)
 
-# org.example.Quorvela is made from example.org.
+# The id is the domain reversed with the name added: org.example.App for
+# example.org.
 string(REPLACE "." ";" _labels "${QUORVELA_APP_ID}")
 list(POP_BACK _labels)
 list(REVERSE _labels)
