@@ -3,7 +3,7 @@
 // How the program names itself to the desktop.
 
 #include "runtime/form.h"
-#include "window/version.h"
+#include "quorvela/version.h"
 
 namespace quorvela {
 

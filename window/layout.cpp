@@ -5,7 +5,7 @@
 #include <string>
 
 #include "window/frmQuorvela.h"
-#include "window/version.h"
+#include "quorvela/version.h"
 
 namespace quorvela {
 namespace {
