@@ -183,7 +183,12 @@ void NativeForm::build(const FormLayout& layout) {
     for (const ControlLayout& control : layout.controls) {
         if (!control.labelFor.empty()) {
             auto* label = static_cast<QLabel*>(controls_.at({std::string(control.name), control.index}));
-            label->setBuddy(controls_.at({std::string(control.labelFor), NoIndex}));
+            QWidget* named = controls_.at({std::string(control.labelFor), NoIndex});
+            label->setBuddy(named);
+            // A combo box would otherwise be announced by its value alone.
+            if (named->accessibleName().isEmpty()) {
+                named->setAccessibleName(label->text());
+            }
         }
     }
     std::sort(tabOrder.begin(), tabOrder.end());
