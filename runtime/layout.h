@@ -56,7 +56,7 @@ struct ControlLayout {
     Alignment alignment = Alignment::Left;
     int tabIndex = NoTabIndex;  // order among the controls that take the focus
     TabStop tabStop = TabStop::Yes;
-    int typingLimit = 0;  // the most characters the user may type; 0: no limit
+    int typingLimit = 0;  // the most characters the user may put in; 0: no limit
     std::string_view toolTip;
     std::string_view labelFor;        // the control this caption names, for screen readers
     std::string_view accessibleName;  // where no caption names the control

@@ -25,6 +25,8 @@ constexpr Font Regular{.points = 14.25};
 constexpr Font Bold{.points = 14.25, .bold = true};
 constexpr Font Small{.points = 11.25};
 
+constexpr int ComboLimit = 16;
+
 // Focusable controls in tab order first, then the captions, the picture and
 // the two rectangles beneath them.
 constexpr std::array<ControlLayout, 18> Controls{{
@@ -47,20 +49,25 @@ constexpr std::array<ControlLayout, 18> Controls{{
      .rect = {600, 3840, 1935, 285}, .text = "ottieni litri/ora", .font = Small, .tabIndex = 4},
     {.kind = ControlKind::CommandButton, .name = "cmdCalcola", .container = "Frame1",
      .rect = {4320, 3480, 1815, 525}, .text = "calcola", .font = Regular, .tabIndex = 5},
+    // A speed or stroke count is read as a 16- or 32-bit whole number: the
+    // longest the window can use, "-2147483648", has 11 characters. 16 leave
+    // room for blanks and decimals around it and refuse the thousands of
+    // leading zeros that would still read as a valid number.
     {.kind = ControlKind::ComboBox, .name = "cboGiri", .container = "Frame1",
-     .rect = {600, 1020, 1215, 465}, .font = Regular, .tabIndex = 6},
+     .rect = {600, 1020, 1215, 465}, .font = Regular, .tabIndex = 6, .typingLimit = ComboLimit},
     {.kind = ControlKind::ComboBox, .name = "cboColpi", .container = "Frame1",
-     .rect = {2520, 1020, 1215, 465}, .font = Regular, .tabIndex = 7},
+     .rect = {2520, 1020, 1215, 465}, .font = Regular, .tabIndex = 7, .typingLimit = ComboLimit},
     {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 0, .container = "Frame1",
      .rect = {570, 660, 915, 345}, .text = "Giri", .font = Regular,
      .alignment = Alignment::Center, .tabIndex = 11, .labelFor = "cboGiri"},
     {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 1, .container = "Frame1",
      .rect = {2520, 660, 975, 345}, .text = "Colpi", .font = Regular,
      .alignment = Alignment::Center, .tabIndex = 12, .labelFor = "cboColpi"},
-    // The stroke time, in the window's own font.
+    // The stroke time, in the window's own font; a screen reader reads what it
+    // shows ('12 secondi').
     {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 2, .container = "Frame1",
      .rect = {5160, 1080, 1455, 315}, .text = ".", .alignment = Alignment::Center,
-     .tabIndex = 9, .accessibleName = "Tempo dei colpi"},
+     .tabIndex = 9},
     {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 3, .container = "Frame1",
      .rect = {600, 2400, 1455, 345}, .text = "Portata cm³", .font = Regular,
      .alignment = Alignment::Left, .tabIndex = 10, .labelFor = "txtPortata"},

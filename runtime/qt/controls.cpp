@@ -1,6 +1,9 @@
 #include "runtime/qt/native.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -78,6 +81,14 @@ bool NativeTextBox::fitsTypingLimit(int inserted) const {
     return remaining + inserted <= typingLimit_;
 }
 
+QString NativeTextBox::fitted(const QString& text) const {
+    if (typingLimit_ <= 0) {
+        return text;
+    }
+    const auto kept = this->text().size() - selectedText().size();
+    return text.left(std::max<qsizetype>(0, typingLimit_ - kept));
+}
+
 void NativeTextBox::type(std::int16_t code) {
     std::int16_t keyAscii = code;
     Dispatch([&] { keyPress_(keyAscii); });
@@ -97,6 +108,11 @@ void NativeTextBox::type(std::int16_t code) {
 }
 
 void NativeTextBox::keyPressEvent(QKeyEvent* event) {
+    if (!typingOnly() && event->matches(QKeySequence::Paste)) {
+        event->accept();
+        insert(fitted(QGuiApplication::clipboard()->text()));
+        return;
+    }
     const auto code = CharacterCode(*event);
     if (!code) {
         // Keyboard clipboard and history commands would move text in or out
@@ -134,10 +150,19 @@ void NativeTextBox::keyPressEvent(QKeyEvent* event) {
 
 void NativeTextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (gotFocus_) {
+    const bool returning = focusAway_ && (event->reason() == Qt::ActiveWindowFocusReason ||
+                                          event->reason() == Qt::PopupFocusReason);
+    focusAway_ = false;
+    if (gotFocus_ && !returning) {
         swallowingPress_ = event->reason() == Qt::MouseFocusReason;
         Dispatch(gotFocus_);
     }
+}
+
+void NativeTextBox::focusOutEvent(QFocusEvent* event) {
+    focusAway_ = event->reason() == Qt::ActiveWindowFocusReason ||
+                 event->reason() == Qt::PopupFocusReason;
+    QLineEdit::focusOutEvent(event);
 }
 
 void NativeTextBox::mousePressEvent(QMouseEvent* event) {
@@ -167,8 +192,13 @@ void NativeTextBox::mouseReleaseEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (typingOnly() && event->button() == Qt::MiddleButton) {
+    if (event->button() == Qt::MiddleButton && (typingOnly() || typingLimit_ > 0)) {
         event->accept();
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!typingOnly() && clipboard->supportsSelection() && rect().contains(event->pos())) {
+            deselect();
+            insert(fitted(clipboard->text(QClipboard::Selection)));
+        }
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
@@ -196,6 +226,14 @@ void NativeTextBox::contextMenuEvent(QContextMenuEvent* event) {
 
 void NativeTextBox::inputMethodEvent(QInputMethodEvent* event) {
     if (!typingOnly()) {
+        if (typingLimit_ > 0 && !event->commitString().isEmpty()) {
+            QInputMethodEvent cut(event->preeditString(), event->attributes());
+            cut.setCommitString(fitted(event->commitString()), event->replacementStart(),
+                                event->replacementLength());
+            QLineEdit::inputMethodEvent(&cut);
+            event->setAccepted(cut.isAccepted());
+            return;
+        }
         QLineEdit::inputMethodEvent(event);
         return;
     }
@@ -228,7 +266,22 @@ void NativeTextBox::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    QLineEdit::dropEvent(event);
+    // Text moved within the box does not lengthen it; text from elsewhere is
+    // inserted at the drop point, and cut to what the limit leaves.
+    const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
+    if (typingLimit_ <= 0 || movedWithin || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    const auto room = std::max<qsizetype>(0, typingLimit_ - text().size());
+    QMimeData cut;
+    cut.setText(event->mimeData()->text().left(room));
+    QDropEvent fitting(event->position(), event->possibleActions(), &cut, event->buttons(),
+                       event->modifiers());
+    fitting.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&fitting);
+    event->setDropAction(fitting.dropAction());
+    event->setAccepted(fitting.isAccepted());
 }
 
 // ---------------------------------------------------------------- ComboBox
@@ -282,7 +335,8 @@ NativeImage::NativeImage(QWidget* parent) : QLabel(parent) {
 }
 
 NativeCommandButton::NativeCommandButton(QWidget* parent) : QPushButton(parent) {
-    setAutoDefault(false);
+    // Enter on the focused button clicks it, as Space does.
+    setAutoDefault(true);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (click_) {
             Dispatch(click_);
@@ -310,7 +364,11 @@ TextBox::TextBox(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
 
 std::string TextBox::Text() const { return ToUtf8(native_->text()); }
-void TextBox::SetText(std::string_view text) { native_->setText(ToQString(text)); }
+void TextBox::SetText(std::string_view text) {
+    native_->setText(ToQString(text));
+    // A figure longer than the box shows its first digits, not its end.
+    native_->setCursorPosition(0);
+}
 
 void TextBox::SetSelStart(int start) {
     native_->setCursorPosition(std::clamp(start, 0, static_cast<int>(native_->text().size())));

@@ -95,8 +95,13 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
             box->SetTypingLimit(control.typingLimit);
             return box;
         }
-        case ControlKind::ComboBox:
-            return new NativeComboBox(parent);
+        case ControlKind::ComboBox: {
+            auto* combo = new NativeComboBox(parent);
+            // The program writes only its own short items there.
+            combo->lineEdit()->setMaxLength(control.typingLimit > 0 ? control.typingLimit
+                                                                    : 32767);
+            return combo;
+        }
         case ControlKind::OptionButton: {
             auto* option = new NativeOptionButton(static_cast<std::int16_t>(control.index), parent);
             option->setText(text);

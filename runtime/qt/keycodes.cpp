@@ -19,7 +19,8 @@ std::optional<std::int16_t> CharacterCode(const QKeyEvent& event) {
             return static_cast<std::int16_t>(control ? 127 : 8);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return std::int16_t{13};
+            // Ctrl+Enter is a line feed, which the keystroke filters discard.
+            return static_cast<std::int16_t>(control ? 10 : 13);
         case Qt::Key_Escape:
             return std::int16_t{27};
         case Qt::Key_Tab:

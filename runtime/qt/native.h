@@ -53,6 +53,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -68,10 +69,15 @@ private:
     // One typed character through the keystroke handler and the typing limit.
     void type(std::int16_t code);
     [[nodiscard]] bool fitsTypingLimit(int inserted) const;
+    // What the typing limit leaves of `text` when it replaces the selection.
+    [[nodiscard]] QString fitted(const QString& text) const;
 
     TextBox::KeyPressHandler keyPress_;
     Handler gotFocus_;
     int typingLimit_ = 0;
+    // The focus left for another window or a menu, not for another control:
+    // its return moves nothing and raises no GotFocus.
+    bool focusAway_ = false;
     // The mouse press that gave the focus must not undo the selection the
     // focus handler made: that press (and its drag) is swallowed.
     bool swallowingPress_ = false;
