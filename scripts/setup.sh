@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
     fonts-crosextra-carlito fontconfig qt6-translations-l10n
     xvfb xauth x11-utils
+    openbox libx11-dev libxtst-dev libxcb1-dev
     clang libclang-rt-14-dev
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev

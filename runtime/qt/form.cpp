@@ -12,6 +12,7 @@
 
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
+#include "runtime/qt/frame.h"
 #include "runtime/qt/native.h"
 
 namespace quorvela::runtime {
@@ -202,6 +203,30 @@ void NativeForm::build(const FormLayout& layout) {
     }
 }
 
+// Placed before it is shown, the window is placed once, where its frame
+// will stand: its outer size and the frame's corner count the frame that the
+// window system tells beforehand.
+QMargins NativeForm::frame() {
+    if (!frameBeforeShow_) {
+        frameBeforeShow_ = FrameBeforeShow(*this).value_or(QMargins());
+    }
+    return *frameBeforeShow_;
+}
+
+QSize NativeForm::OuterSize() {
+    return isVisible() ? frameGeometry().size() : size().grownBy(frame());
+}
+
+QPoint NativeForm::FramePosition() {
+    const QMargins margins = frame();
+    return framelessToQt() ? pos() - QPoint(margins.left(), margins.top()) : pos();
+}
+
+void NativeForm::MoveFrameTo(QPoint topLeft) {
+    const QMargins margins = frame();
+    move(framelessToQt() ? topLeft + QPoint(margins.left(), margins.top()) : topLeft);
+}
+
 void NativeForm::RaiseLoad() {
     if (load_) {
         Dispatch(load_);
@@ -213,12 +238,16 @@ void NativeForm::RaiseLoad() {
 Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>(layout)) {}
 Form::~Form() = default;
 
-float Form::Width() const { return static_cast<float>(PixelsToTwips(native_->frameGeometry().width())); }
+float Form::Width() const { return static_cast<float>(PixelsToTwips(native_->OuterSize().width())); }
 float Form::Height() const {
-    return static_cast<float>(PixelsToTwips(native_->frameGeometry().height()));
+    return static_cast<float>(PixelsToTwips(native_->OuterSize().height()));
 }
-void Form::SetLeft(float twips) { native_->move(twipsToWholePixels(twips), native_->pos().y()); }
-void Form::SetTop(float twips) { native_->move(native_->pos().x(), twipsToWholePixels(twips)); }
+void Form::SetLeft(float twips) {
+    native_->MoveFrameTo({twipsToWholePixels(twips), native_->FramePosition().y()});
+}
+void Form::SetTop(float twips) {
+    native_->MoveFrameTo({native_->FramePosition().x(), twipsToWholePixels(twips)});
+}
 void Form::SetCaption(std::string_view caption) { native_->setWindowTitle(ToQString(caption)); }
 void Form::OnLoad(Handler handler) { native_->SetLoad(std::move(handler)); }
 

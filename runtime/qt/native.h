@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -160,6 +161,13 @@ public:
         return *control;
     }
 
+    // The size with the window manager's frame, known before the first show
+    // where the manager tells it.
+    [[nodiscard]] QSize OuterSize();
+    // The top-left corner of the frame.
+    [[nodiscard]] QPoint FramePosition();
+    void MoveFrameTo(QPoint topLeft);
+
     void SetLoad(Handler handler) { load_ = std::move(handler); }
     void RaiseLoad();
     // The first control in tab order that can take the focus takes it.
@@ -167,9 +175,16 @@ public:
 
 private:
     void build(const FormLayout& layout);
+    // The frame's margins; asked of the window system once, before the show.
+    [[nodiscard]] QMargins frame();
+    // Qt counts a window created and not yet shown as having no frame.
+    [[nodiscard]] bool framelessToQt() const {
+        return testAttribute(Qt::WA_WState_Created) && !isVisible();
+    }
 
     std::map<std::pair<std::string, int>, QWidget*> controls_;
     Handler load_;
+    std::optional<QMargins> frameBeforeShow_;
 };
 
 // Tests stand in a screen of their own size (in pixels); an empty size

@@ -1,0 +1,93 @@
+// The window on a real X server with a window manager: input queued in the
+// window system while the program is busy, and the placement with the frame
+// that the manager draws.
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+
+#include <cstdlib>
+
+#include "runtime/form.h"
+#include "window_fixture.h"
+#include "x_keyboard.h"
+#include "x_server.h"
+
+using quorvela::frmQuorvela;
+using quorvela::testing::FocusedControl;
+using quorvela::testing::StartWindow;
+using quorvela::testing::XKeyboard;
+using quorvela::testing::XServer;
+
+namespace {
+
+// The window's positions as the window system reports them, from the show on.
+class MoveRecorder : public QObject {
+public:
+    explicit MoveRecorder(QWidget* window) : window_(window) { window->installEventFilter(this); }
+
+    [[nodiscard]] const QList<QPoint>& Positions() const { return positions_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Move) {
+            positions_.append(window_->geometry().topLeft());
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+    QList<QPoint> positions_;
+};
+
+}  // namespace
+
+class XServerTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void thousandsOfEntersQueuedOnAnEmptyBoxAreEachRunOnceInOrder() {
+        const auto form = StartWindow();
+        QVERIFY(form);
+        QVERIFY(QTest::qWaitForWindowActive(&form->Native()));
+        QTRY_COMPARE(FocusedControl(), &form->txtPortata.Native());
+        XKeyboard keyboard;
+        QVERIFY(keyboard.IsOpen());
+        // The window's thread is busy here, so all of it waits in the queue:
+        // each Enter finds txtPortata empty and lets pending events run.
+        keyboard.Press("Return", 3000);
+        keyboard.Press("5");
+        keyboard.Press("0");
+        keyboard.Press("Return");
+        keyboard.Sync();
+        QTRY_COMPARE_WITH_TIMEOUT(form->txtQuorvela.Native().text(), QStringLiteral("15"), 120000);
+        QCOMPARE(form->txtPortata.Native().text(), QStringLiteral("50"));
+        QCOMPARE(form->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
+    }
+
+    void theWindowIsPlacedOnceWithItsFrameCounted() {
+        frmQuorvela form;
+        QWidget& window = form.Native();
+        quorvela::runtime::Start(form);
+        const MoveRecorder moves(&window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(window.frameGeometry() != window.geometry());
+        QTest::qWait(300);  // any late move from the manager or the runtime
+        const QRect frame = window.frameGeometry();
+        const QRect screen = window.screen()->geometry();
+        const int left = frame.left() - screen.left();
+        const int right = screen.right() - frame.right();
+        const int above = frame.top() - screen.top();
+        const int below = screen.bottom() - frame.bottom();
+        QVERIFY2(std::abs(left - right) <= 1, qPrintable(QStringLiteral("%1 left, %2 right").arg(left).arg(right)));
+        QVERIFY2(std::abs(2 * above - below) <= 2,
+                 qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
+        for (const QPoint& position : moves.Positions()) {
+            QCOMPARE(position, window.geometry().topLeft());
+        }
+    }
+};
+
+QUORVELA_X_SERVER_TEST_MAIN(XServerTest, XServer::Manager::Openbox)
+#include "tst_x_server.moc"
