@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "runtime/dispatch.h"
@@ -315,19 +318,83 @@ void ShowRuntimeError(const std::string& text) noexcept {
 
 // ---------------------------------------------------------------- Application
 
+namespace {
+
+// While Qt opens the display its messages are held back. Without a display it
+// would advise reinstalling the program and dump core; the user reads one
+// line instead, and the exit status is 1.
+class OpeningDisplay {
+public:
+    explicit OpeningDisplay(std::string_view program) {
+        programName() = program;
+        previous_ = qInstallMessageHandler(&hold);
+    }
+    ~OpeningDisplay() = default;
+    OpeningDisplay(const OpeningDisplay&) = delete;
+    OpeningDisplay& operator=(const OpeningDisplay&) = delete;
+    OpeningDisplay(OpeningDisplay&&) = delete;
+    OpeningDisplay& operator=(OpeningDisplay&&) = delete;
+
+    // The display is open: the messages held go out as usual.
+    void Opened() {
+        qInstallMessageHandler(previous_);
+        for (const Held& message : held()) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
+            previous_(message.type, context, message.text);
+        }
+        held().clear();
+    }
+
+private:
+    struct Held {
+        QtMsgType type;
+        std::string category;
+        QString text;
+    };
+
+    static std::string& programName() {
+        static std::string name;
+        return name;
+    }
+    static std::vector<Held>& held() {
+        static std::vector<Held> messages;
+        return messages;
+    }
+
+    static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr,
+                         "%s: nessuno schermo grafico disponibile (DISPLAY non impostato o non "
+                         "raggiungibile).\n",
+                         programName().c_str());
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+        held().push_back({type, context.category != nullptr ? context.category : "", text});
+    }
+
+    QtMessageHandler previous_ = nullptr;
+};
+
+}  // namespace
+
 struct Application::Native {
     // Qt is given the program's name alone: the program takes no command
     // line, so none of Qt's own options (-stylesheet, -reverse, ...) apply.
     int argc = 1;
     std::array<char*, 2> argv{};
+    OpeningDisplay opening;
     QApplication application;
 
-    explicit Native(char* program) : argv{program, nullptr}, application(argc, argv.data()) {}
+    Native(char* program, std::string_view name)
+        : argv{program, nullptr}, opening(name), application(argc, argv.data()) {
+        opening.Opened();
+    }
 };
 
 Application::Application(int argc, char** argv, const Identity& identity) {
     static char fallback[] = "quorvela";
-    native_ = std::make_unique<Native>(argc > 0 ? argv[0] : fallback);
+    native_ = std::make_unique<Native>(argc > 0 ? argv[0] : fallback, identity.name);
     QApplication::setApplicationName(ToQString(identity.name));
     QApplication::setApplicationVersion(ToQString(identity.version));
     QApplication::setOrganizationDomain(ToQString(identity.organizationDomain));
