@@ -15,6 +15,7 @@
 
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
+#include "runtime/qt/accessible.h"
 #include "runtime/qt/frame.h"
 #include "runtime/qt/native.h"
 
@@ -140,6 +141,7 @@ void SetScreenSizeForTesting(QSize pixels) { screenOverride() = pixels; }
 
 NativeForm::NativeForm(const FormLayout& layout) {
     installItalianCatalogue();
+    InstallAccessibleControls();
     setObjectName(ToQString(layout.name));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
