@@ -21,6 +21,7 @@
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
 #include "runtime/qt/keycodes.h"
+#include "runtime/qt/pictures.h"
 
 namespace quorvela::runtime {
 
@@ -332,6 +333,25 @@ NativeLabel::NativeLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::P
 NativeImage::NativeImage(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setScaledContents(false);
+}
+
+void NativeImage::SetPicture(const QString& name, QSize logical) {
+    svg_ = QStringLiteral(":/quorvela/images/%1.svg").arg(name);
+    logical_ = logical;
+    render();
+}
+
+void NativeImage::render() {
+    if (!svg_.isEmpty() && (pixmap().isNull() || pixmap().devicePixelRatio() != devicePixelRatioF())) {
+        setPixmap(RenderPicture(svg_, logical_, devicePixelRatioF()));
+    }
+}
+
+bool NativeImage::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal) {
+        render();
+    }
+    return QLabel::event(event);
 }
 
 NativeCommandButton::NativeCommandButton(QWidget* parent) : QPushButton(parent) {

@@ -18,6 +18,7 @@
 #include "runtime/qt/accessible.h"
 #include "runtime/qt/frame.h"
 #include "runtime/qt/native.h"
+#include "runtime/qt/pictures.h"
 
 namespace quorvela::runtime {
 namespace {
@@ -89,8 +90,7 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
         }
         case ControlKind::Image: {
             auto* image = new NativeImage(parent);
-            image->setPixmap(
-                QPixmap(QStringLiteral(":/quorvela/images/%1.png").arg(ToQString(control.picture))));
+            image->SetPicture(ToQString(control.picture), pixels(control.rect).size());
             return image;
         }
         case ControlKind::TextBox: {
@@ -149,12 +149,8 @@ NativeForm::NativeForm(const FormLayout& layout) {
     setFixedSize(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
     setWindowTitle(ToQString(layout.caption));
     setFont(qtFont(layout.fontFace, layout.font));
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        icon.addFile(QStringLiteral(":/quorvela/icons/%1-%2.png").arg(ToQString(layout.icon)).arg(size),
-                     QSize(size, size));
-    }
-    setWindowIcon(icon);
+    const QString icon = QStringLiteral(":/quorvela/icons/%1").arg(ToQString(layout.icon));
+    setWindowIcon(RenderIcon(icon + QStringLiteral(".svg"), icon + QStringLiteral("-16.svg")));
     build(layout);
 }
 

@@ -114,6 +114,19 @@ public:
 class NativeImage : public QLabel {
 public:
     explicit NativeImage(QWidget* parent);
+
+    // The picture of that resource name, at `logical` pixels, drawn anew for
+    // the pixel ratio of each screen the window stands on.
+    void SetPicture(const QString& name, QSize logical);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void render();
+
+    QString svg_;
+    QSize logical_;
 };
 
 class NativeCommandButton : public QPushButton {
