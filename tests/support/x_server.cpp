@@ -65,15 +65,16 @@ bool XServer::startManager() {
         error_ = QStringLiteral("openbox could not be started (scripts/setup.sh installs it)");
         return false;
     }
-    // The manager is at work once it has claimed the root window.
+    // The manager is at work once it has set up its desktops, the last step
+    // before it takes requests.
     const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired() && manager_->state() == QProcess::Running) {
         QProcess probe;
         probe.setProcessEnvironment(environment);
         probe.start(QStringLiteral("xprop"),
-                    {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+                    {QStringLiteral("-root"), QStringLiteral("_NET_NUMBER_OF_DESKTOPS")});
         probe.waitForFinished(5000);
-        if (probe.readAllStandardOutput().contains("window id")) {
+        if (probe.readAllStandardOutput().contains("=")) {
             return true;
         }
         QThread::msleep(50);

@@ -83,8 +83,13 @@ private Q_SLOTS:
         QVERIFY2(std::abs(left - right) <= 1, qPrintable(QStringLiteral("%1 left, %2 right").arg(left).arg(right)));
         QVERIFY2(std::abs(2 * above - below) <= 2,
                  qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
+        // Qt reports the window once at its place inside the new frame, when
+        // the manager reparents it; every place on the screen is the last one.
+        const QPoint insideFrame = window.geometry().topLeft() - frame.topLeft();
         for (const QPoint& position : moves.Positions()) {
-            QCOMPARE(position, window.geometry().topLeft());
+            if (position != insideFrame) {
+                QCOMPARE(position, window.geometry().topLeft());
+            }
         }
     }
 };
