@@ -1,0 +1,16 @@
+# The version as the program and its records show it: project(VERSION 1.0.1)
+# reads "1.00.0001" (minor two digits, patch four).
+string(LENGTH "${PROJECT_VERSION_MINOR}" _minor_digits)
+string(LENGTH "${PROJECT_VERSION_PATCH}" _patch_digits)
+math(EXPR _minor_pad "2 - ${_minor_digits}")
+math(EXPR _patch_pad "4 - ${_patch_digits}")
+string(REPEAT "0" ${_minor_pad} _minor_zeros)
+string(REPEAT "0" ${_patch_pad} _patch_zeros)
+set(QUORVELA_VERSION_TEXT
+    "${PROJECT_VERSION_MAJOR}.${_minor_zeros}${PROJECT_VERSION_MINOR}.${_patch_zeros}${PROJECT_VERSION_PATCH}")
+unset(_minor_digits)
+unset(_patch_digits)
+unset(_minor_pad)
+unset(_patch_pad)
+unset(_minor_zeros)
+unset(_patch_zeros)
