@@ -18,6 +18,8 @@ app_id=org.example.Quorvela
 version=1.00.0001
 pkg=packaging
 check_resources=(python3 "$pkg/windows/check-resources.py")
+# The resource script as CMake filled it in from project().
+rc=$build/packaging/windows/quorvela.rc
 
 failures=0
 section() { echo; echo "== packaging: $*"; }
@@ -52,16 +54,17 @@ windres_cmd=("$windres")
 command -v x86_64-w64-mingw32-gcc >/dev/null || windres_cmd+=(--preprocessor=cpp)
 if ! command -v "$windres" >/dev/null; then
     fail "$windres is missing (package binutils-mingw-w64-x86-64)"
+elif [ ! -f "$rc" ]; then
+    fail "$rc is missing: configure $build first"
 else
     run "quorvela.rc compiles to an object file" \
-        "${windres_cmd[@]}" -O coff "$pkg/windows/quorvela.rc" -o "$tmp/quorvela.o"
+        "${windres_cmd[@]}" -O coff "$rc" -o "$tmp/quorvela.o"
     if run "quorvela.rc compiles to a .res file" \
-        "${windres_cmd[@]}" -O res "$pkg/windows/quorvela.rc" -o "$tmp/quorvela.res"; then
+        "${windres_cmd[@]}" -O res "$rc" -o "$tmp/quorvela.res"; then
         run "compiled version record and icon" "${check_resources[@]}" res "$tmp/quorvela.res"
     fi
 
     # The read-back must notice a wrong record, or it proves nothing.
-    cp "$pkg/windows/quorvela.ico" "$tmp/"
     mutations=(
         's/"FileVersion", *"1.00.0001"/"FileVersion", "1.00.0002"/'
         's/^FILEVERSION .*/FILEVERSION 1,0,1,0/'
@@ -71,8 +74,8 @@ else
         's/"Conversione di valori di portata"/"Conversione"/'
     )
     for edit in "${mutations[@]}"; do
-        sed "$edit" "$pkg/windows/quorvela.rc" >"$tmp/mutant.rc"
-        if cmp -s "$tmp/mutant.rc" "$pkg/windows/quorvela.rc"; then
+        sed "$edit" "$rc" >"$tmp/mutant.rc"
+        if cmp -s "$tmp/mutant.rc" "$rc"; then
             fail "the edit '$edit' no longer changes quorvela.rc; update this check"
         elif ! "${windres_cmd[@]}" -O res "$tmp/mutant.rc" -o "$tmp/mutant.res" 2>/dev/null; then
             fail "quorvela.rc edited with '$edit' does not compile"
@@ -107,7 +110,7 @@ run "desktop-file-validate $desktop" validate_desktop "$desktop"
 run "appstreamcli validate --no-net $metainfo" appstreamcli validate --no-net "$metainfo"
 run "metainfo records release $version" grep -q "<release version=\"$version\"" "$metainfo"
 run "desktop entry names the icon $app_id" grep -qx "Icon=$app_id" "$desktop"
-run "Windows version record says $version" grep -q "\"FileVersion\", *\"$version\"" "$pkg/windows/quorvela.rc"
+run "Windows version record says $version" grep -q "\"FileVersion\", *\"$version\"" "$rc"
 
 section "Debian package"
 program=$build/app/quorvela

@@ -27,6 +27,17 @@ ICON_SIZES = (16, 32, 64)
 RT_ICON = 3
 RT_GROUP_ICON = 14
 RT_VERSION = 16
+RT_MANIFEST = 24
+# What the application manifest must declare: common controls 6, per-monitor
+# DPI awareness (v2), and Windows 7, 8, 8.1 and 10/11 as supported systems.
+MANIFEST_MUST_HOLD = (
+    'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
+    "PerMonitorV2",
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+)
 FIXED_SIGNATURE = 0xFEEF04BD
 VFT_APP = 1
 
@@ -168,9 +179,11 @@ def check_res(path):
         except (ValueError, struct.error, UnicodeDecodeError) as error:
             report.fail(f"unreadable version resource: {error}")
 
-    groups = [e for e in entries if e[0] == RT_GROUP_ICON]
+    # The application icon is the group with id 1 (Explorer shows the lowest
+    # id); other groups hold pictures the window shows.
+    groups = [e for e in entries if e[0] == RT_GROUP_ICON and e[1] == 1]
     icons = {e[1]: e[3] for e in entries if e[0] == RT_ICON}
-    if report.check(len(groups) == 1, f"{len(groups)} icon group(s) (want 1)"):
+    if report.check(len(groups) == 1, f"{len(groups)} icon group(s) with id 1 (want 1)"):
         group = groups[0][3]
         _reserved, kind, count = struct.unpack_from("<HHH", group)
         images = []
@@ -181,6 +194,12 @@ def check_res(path):
                             f"icon group entry {i + 1} refers to icon {ident} of {size} bytes"):
                 images.append((w or 256, h or 256, bits, image))
         check_icon_images(report, images)
+
+    manifests = [e for e in entries if e[0] == RT_MANIFEST]
+    if report.check([e[1] for e in manifests] == [1], f"{len(manifests)} manifest(s) (want one, id 1)"):
+        text = " ".join(manifests[0][3].decode("utf-8", "replace").split())
+        for needle in MANIFEST_MUST_HOLD:
+            report.check(needle in text, f"manifest declares {needle}")
     return report
 
 
