@@ -51,6 +51,14 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Calibri"="Carlito"
 
+; One desktop window of Wine's own, of a fixed size: windows get their frames
+; and activation from Wine as on Windows, with no window manager needed.
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1280x1024"
+
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
