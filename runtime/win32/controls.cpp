@@ -57,10 +57,10 @@ COLORREF ToColorRef(OleColor color) {
 
 void ApplyFont(NativeControl& control) {
     const NativeForm& form = *control.form;
-    const float points =
-        control.layout->fontPoints > 0 ? control.layout->fontPoints : form.layout->fontPoints;
+    const double points =
+        control.layout->font.points > 0 ? control.layout->font.points : form.layout->font.points;
     LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(points * static_cast<float>(form.dpi) / 72.0F));
+    font.lfHeight = -static_cast<LONG>(std::lround(points * form.dpi / 72.0));
     font.lfWeight = control.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
@@ -146,7 +146,7 @@ void SelectOption(NativeControl& option) {
     SendMessageW(option.hwnd, BM_SETCHECK, BST_CHECKED, 0);
     UpdateOptionTabStops(*option.form, option.layout->container);
     if (option.optionClick) {
-        std::int16_t index = option.layout->index.value_or(0);
+        auto index = static_cast<std::int16_t>(option.layout->index);
         Dispatch([&] { option.optionClick(index); });
     }
 }
@@ -361,18 +361,14 @@ void InstallTextBoxHooks(NativeControl& control) {
 
 // ---------------------------------------------------------------- handles
 
-Control::Control(Form& form, std::string_view name, std::optional<std::int16_t> index)
-    : native_(form.Native().Find(name, index)) {
-    if (native_ == nullptr) {
-        Raise(ErrorNumber::InvalidProcedureCall);
-    }
-}
+TextBox::TextBox(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
 
 std::string TextBox::Text() const { return Narrow(WindowText(native_->hwnd)); }
 
-void TextBox::SetText(const std::string& value) {
+void TextBox::SetText(std::string_view text) {
     native_->programWriting = true;
-    SetWindowTextW(native_->hwnd, Widen(value).c_str());
+    SetWindowTextW(native_->hwnd, Widen(text).c_str());
     native_->programWriting = false;
     // A figure longer than the box shows its beginning.
     SendMessageW(native_->hwnd, EM_SETSEL, 0, 0);
@@ -393,17 +389,20 @@ void TextBox::SetSelLength(int length) {
 
 void TextBox::SetFocus() { FocusOrRaise(*native_); }
 
-void TextBox::OnGotFocus(std::function<void()> handler) { native_->gotFocus = std::move(handler); }
+void TextBox::OnGotFocus(Handler handler) { native_->gotFocus = std::move(handler); }
 
-void TextBox::OnKeyPress(std::function<void(std::int16_t&)> handler) {
+void TextBox::OnKeyPress(KeyPressHandler handler) {
     native_->keyPress = std::move(handler);
     // Composed text (input methods) would bypass the keystroke handler.
     ImmAssociateContextEx(native_->hwnd, nullptr, native_->keyPress ? 0 : IACE_DEFAULT);
 }
 
+ComboBox::ComboBox(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeComboBox>(name, index)) {}
+
 std::string ComboBox::Text() const { return Narrow(WindowText(native_->hwnd)); }
 
-void ComboBox::AddItem(const std::string& item) {
+void ComboBox::AddItem(std::string_view item) {
     SendMessageW(native_->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
 }
 
@@ -420,7 +419,10 @@ void ComboBox::SetListIndex(int index) {
 
 void ComboBox::SetFocus() { FocusOrRaise(*native_); }
 
-void ComboBox::OnClick(std::function<void()> handler) { native_->click = std::move(handler); }
+void ComboBox::OnClick(Handler handler) { native_->click = std::move(handler); }
+
+OptionButton::OptionButton(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeOptionButton>(name, index)) {}
 
 bool OptionButton::Value() const { return native_->selected; }
 
@@ -443,11 +445,12 @@ void OptionButton::SetFontBold(bool bold) {
     ApplyFont(*native_);
 }
 
-void OptionButton::OnClick(std::function<void(std::int16_t&)> handler) {
-    native_->optionClick = std::move(handler);
-}
+void OptionButton::OnClick(ClickHandler handler) { native_->optionClick = std::move(handler); }
 
-void Label::SetCaption(const std::string& caption) {
+Label::Label(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeLabel>(name, index)) {}
+
+void Label::SetCaption(std::string_view caption) {
     SetWindowTextW(native_->hwnd, Widen(caption).c_str());
 }
 
@@ -456,10 +459,16 @@ void Label::SetFontBold(bool bold) {
     ApplyFont(*native_);
 }
 
-void Label::SetToolTipText(const std::string& text) { SetToolTip(*native_, Widen(text)); }
+void Label::SetToolTipText(std::string_view text) { SetToolTip(*native_, Widen(text)); }
 
-void Image::SetToolTipText(const std::string& text) { SetToolTip(*native_, Widen(text)); }
+Image::Image(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeImage>(name, index)) {}
 
-void CommandButton::OnClick(std::function<void()> handler) { native_->click = std::move(handler); }
+void Image::SetToolTipText(std::string_view text) { SetToolTip(*native_, Widen(text)); }
+
+CommandButton::CommandButton(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeCommandButton>(name, index)) {}
+
+void CommandButton::OnClick(Handler handler) { native_->click = std::move(handler); }
 
 }  // namespace quorvela::runtime

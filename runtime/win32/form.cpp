@@ -18,9 +18,11 @@ namespace {
 
 constexpr wchar_t FormClass[] = L"QuorvelaForm";
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// The application icon and the pictures, by resource id (quorvela.rc).
-constexpr int IconResource = 1;
-constexpr int PictureResource = 2;
+// The icon and the pictures the layout names, by their resource ids
+// (quorvela.rc, pictures.rc).
+int ResourceId(std::string_view name) {
+    return name == "stopwatch" ? 2 : 1;  // 1: the application icon
+}
 
 NativeForm* currentForm = nullptr;
 
@@ -73,9 +75,8 @@ std::vector<const ControlLayout*> StackingOrder(const FormLayout& layout) {
     for (const ControlLayout& control : layout.controls) {
         (IsFocusable(control.kind) ? focusable : rest).push_back(&control);
     }
-    std::stable_sort(focusable.begin(), focusable.end(), [](const auto* a, const auto* b) {
-        return a->tabIndex.value_or(0) < b->tabIndex.value_or(0);
-    });
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
     const auto rank = [](ControlKind kind) {
         return kind == ControlKind::Frame ? 2 : kind == ControlKind::Shape ? 1 : 0;
     };
@@ -98,19 +99,15 @@ std::vector<const ControlLayout*> StackingOrder(const FormLayout& layout) {
 
 DWORD AlignmentStyle(const ControlLayout& layout) {
     const bool edit = layout.kind == ControlKind::TextBox;
-    switch (layout.alignment) {
-        case Alignment::Center:
-            return edit ? ES_CENTER : SS_CENTER;
-        case Alignment::Right:
-            return edit ? ES_RIGHT : SS_RIGHT;
-        default:
-            return edit ? ES_LEFT : SS_LEFTNOWORDWRAP;
+    if (layout.alignment == Alignment::Center) {
+        return edit ? ES_CENTER : SS_CENTER;
     }
+    return edit ? ES_LEFT : SS_LEFTNOWORDWRAP;
 }
 
 // The window class and style of each kind of control.
 std::pair<const wchar_t*, DWORD> ClassAndStyle(const ControlLayout& layout, bool startsGroup) {
-    const DWORD tabStop = layout.tabStop ? WS_TABSTOP : 0;
+    const DWORD tabStop = layout.tabStop == TabStop::Yes ? WS_TABSTOP : 0;
     switch (layout.kind) {
         case ControlKind::TextBox:
             return {WC_EDITW, ES_AUTOHSCROLL | AlignmentStyle(layout) | tabStop | WS_GROUP};
@@ -138,14 +135,33 @@ INT_PTR ControlId(const NativeForm& form, const ControlLayout& layout) {
     return FirstControlId + (&layout - form.layout->controls.data());
 }
 
+std::unique_ptr<NativeControl> MakeNative(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+            return std::make_unique<NativeTextBox>();
+        case ControlKind::ComboBox:
+            return std::make_unique<NativeComboBox>();
+        case ControlKind::OptionButton:
+            return std::make_unique<NativeOptionButton>();
+        case ControlKind::Label:
+            return std::make_unique<NativeLabel>();
+        case ControlKind::Image:
+            return std::make_unique<NativeImage>();
+        case ControlKind::CommandButton:
+            return std::make_unique<NativeCommandButton>();
+        default:
+            return std::make_unique<NativeControl>();
+    }
+}
+
 void MakeControls(NativeForm& form) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     ControlKind previous = ControlKind::Frame;
     for (const ControlLayout* layout : StackingOrder(*form.layout)) {
-        auto control = std::make_unique<NativeControl>();
+        std::unique_ptr<NativeControl> control = MakeNative(layout->kind);
         control->form = &form;
         control->layout = layout;
-        control->bold = layout->bold;
+        control->bold = layout->font.bold;
         control->foreColor = layout->foreColor;
         const bool startsGroup = layout->kind == ControlKind::OptionButton &&
                                  previous != ControlKind::OptionButton;
@@ -183,7 +199,7 @@ void MakeControls(NativeForm& form) {
 POINT ContainerOffset(const NativeForm& form, std::string_view container) {
     POINT offset{0, 0};
     while (!container.empty() && container != form.layout->name) {
-        const NativeControl* parent = form.Find(container, std::nullopt);
+        const NativeControl* parent = form.Find(container, NoIndex);
         if (parent == nullptr) {
             break;
         }
@@ -204,7 +220,7 @@ void DrawShape(const NativeControl& control, const DRAWITEMSTRUCT& item) {
         return;
     }
     // A one-pixel border at every DPI, as the classic rectangle draws.
-    HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(control.foreColor));
+    HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(control.foreColor.value_or(0)));
     HGDIOBJ oldPen = SelectObject(item.hDC, pen);
     HGDIOBJ oldBrush = SelectObject(item.hDC, GetStockObject(NULL_BRUSH));
     Rectangle(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
@@ -217,8 +233,8 @@ LRESULT ControlColor(NativeForm& form, UINT message, HDC dc, HWND child) {
     const NativeControl* control = form.FromHwnd(child);
     const bool edit = message == WM_CTLCOLOREDIT;
     const int background = edit ? COLOR_WINDOW : COLOR_BTNFACE;
-    if (control != nullptr && control->foreColor != DefaultColor) {
-        SetTextColor(dc, ToColorRef(control->foreColor));
+    if (control != nullptr && control->foreColor) {
+        SetTextColor(dc, ToColorRef(*control->foreColor));
     } else {
         SetTextColor(dc, GetSysColor(edit ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
     }
@@ -361,7 +377,7 @@ void Deliver(MSG& message) {
 
 NativeForm* CurrentForm() { return currentForm; }
 
-NativeControl* NativeForm::Find(std::string_view name, std::optional<std::int16_t> index) const {
+NativeControl* NativeForm::Find(std::string_view name, int index) const {
     for (const auto& control : controls) {
         if (control->layout->name == name && control->layout->index == index) {
             return control.get();
@@ -385,10 +401,11 @@ void NativeForm::Layout(UINT newDpi) {
     dpi = newDpi;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const int iconSize = GetSystemMetrics(SM_CXICON) * static_cast<int>(dpi) / 96;
-    auto* icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IconResource),
-                                               IMAGE_ICON, iconSize, iconSize, 0));
-    auto* smallIcon = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(IconResource), IMAGE_ICON, iconSize / 2, iconSize / 2, 0));
+    const int iconId = ResourceId(layout->icon);
+    auto* icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
+    auto* smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId),
+                                                    IMAGE_ICON, iconSize / 2, iconSize / 2, 0));
     DestroyIcon(reinterpret_cast<HICON>(
         SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon))));
     DestroyIcon(reinterpret_cast<HICON>(
@@ -415,8 +432,9 @@ void NativeForm::Layout(UINT newDpi) {
             if (control->picture != nullptr) {
                 DestroyIcon(control->picture);
             }
-            control->picture = static_cast<HICON>(LoadImageW(
-                instance, MAKEINTRESOURCEW(PictureResource), IMAGE_ICON, width, height, 0));
+            control->picture =
+                static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ResourceId(layout.picture)),
+                                              IMAGE_ICON, width, height, 0));
         }
     }
     const RECT outer = OuterRect(TwipsToPixels(layout->clientWidth, dpi),
@@ -506,11 +524,11 @@ void MoveTo(HWND hwnd, std::optional<int> left, std::optional<int> top) {
 void Form::SetLeft(float twips) { MoveTo(native_->hwnd, TwipsToWholePixels(twips, native_->dpi), {}); }
 void Form::SetTop(float twips) { MoveTo(native_->hwnd, {}, TwipsToWholePixels(twips, native_->dpi)); }
 
-void Form::SetCaption(const std::string& caption) {
+void Form::SetCaption(std::string_view caption) {
     SetWindowTextW(native_->hwnd, Widen(caption).c_str());
 }
 
-void Form::OnLoad(std::function<void()> handler) { native_->load = std::move(handler); }
+void Form::OnLoad(Handler handler) { native_->load = std::move(handler); }
 
 // ---------------------------------------------------------------- services
 
@@ -542,15 +560,6 @@ void Start(Form& form) {
     UpdateWindow(native.hwnd);
 }
 
-int Run(Form& form) {
-    Start(form);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        Deliver(message);
-    }
-    return static_cast<int>(message.wParam);
-}
-
 void DoEvents() {
     // Pumping inside pumping returns at once: the outer loop delivers the
     // rest, one after the other, so queued input never nests deeper than
@@ -572,11 +581,49 @@ void DoEvents() {
     pumping = false;
 }
 
-int MsgBox(const std::string& prompt, int style, const std::string& title) {
+namespace {
+
+// The program's name, the title of the runtime's own error box.
+std::wstring& ApplicationName() {
+    static std::wstring name = L"Quorvela";
+    return name;
+}
+
+}  // namespace
+
+int MsgBox(std::string_view prompt, int style, std::string_view title) {
     HWND owner = currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
                                                                                : nullptr;
     return MessageBoxW(owner, Widen(prompt).c_str(), Widen(title).c_str(),
                        static_cast<UINT>(style) | MB_SETFOREGROUND);
+}
+
+void ShowRuntimeError(const std::string& text) noexcept {
+    HWND owner = currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
+                                                                               : nullptr;
+    MessageBoxW(owner, Widen(text).c_str(), ApplicationName().c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+// ---------------------------------------------------------------- Application
+
+struct Application::Native {};
+
+Application::Application(int /*argc*/, char** /*argv*/, const Identity& identity)
+    : native_(std::make_unique<Native>()) {
+    ApplicationName() = Widen(identity.name);
+    RegisterFormClass();
+}
+
+Application::~Application() = default;
+
+int Application::Run(Form& form) {
+    Start(form);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        Deliver(message);
+    }
+    return static_cast<int>(message.wParam);
 }
 
 }  // namespace quorvela::runtime

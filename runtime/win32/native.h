@@ -13,29 +13,36 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "runtime/controls.h"
+#include "runtime/form.h"
 #include "runtime/layout.h"
 
 namespace quorvela::runtime {
 
-struct NativeForm;
+class NativeForm;
 
 // Each control's window id is this plus its place in the layout table: a
 // program that drives the window from outside finds controls by the table.
 // Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
 inline constexpr int FirstControlId = 100;
 
-struct NativeControl {
+// One control's window and what the runtime keeps beside it.
+class NativeControl {
+public:
+    virtual ~NativeControl() = default;
+
     NativeForm* form = nullptr;
     const ControlLayout* layout = nullptr;
     HWND hwnd = nullptr;
     HFONT font = nullptr;
     HICON picture = nullptr;
     bool bold = false;
-    OleColor foreColor = DefaultColor;
+    std::optional<OleColor> foreColor;  // the platform's default when empty
     std::wstring toolTip;
     // OptionButton: the selection as the program sees it.
     bool selected = false;
@@ -46,27 +53,45 @@ struct NativeControl {
     // TextBox: the character that follows is the keypad's decimal key.
     bool keypadDecimal = false;
 
-    std::function<void()> gotFocus;
-    std::function<void()> click;
-    std::function<void(std::int16_t&)> keyPress;
-    std::function<void(std::int16_t&)> optionClick;
+    Handler gotFocus;
+    Handler click;
+    TextBox::KeyPressHandler keyPress;
+    OptionButton::ClickHandler optionClick;
 
     [[nodiscard]] bool TypingOnly() const { return static_cast<bool>(keyPress); }
 };
 
-struct NativeForm {
+// The handles' types: one control window each, told apart by kind.
+class NativeTextBox : public NativeControl {};
+class NativeComboBox : public NativeControl {};
+class NativeOptionButton : public NativeControl {};
+class NativeLabel : public NativeControl {};
+class NativeImage : public NativeControl {};
+class NativeCommandButton : public NativeControl {};
+
+class NativeForm {
+public:
     const FormLayout* layout = nullptr;
     HWND hwnd = nullptr;
     HWND toolTips = nullptr;
     UINT dpi = 96;
     std::vector<std::unique_ptr<NativeControl>> controls;
-    std::function<void()> load;
+    Handler load;
     // The control that held the focus when the window was last deactivated.
     HWND lastFocus = nullptr;
     // The first focus at show raises GotFocus although it comes from nowhere.
     bool firstFocus = false;
 
-    [[nodiscard]] NativeControl* Find(std::string_view name, std::optional<std::int16_t> index) const;
+    [[nodiscard]] NativeControl* Find(std::string_view name, int index) const;
+    // The control built from the layout entry of that name and index.
+    template <class Native>
+    Native& Control(std::string_view name, int index) const {
+        auto* control = dynamic_cast<Native*>(Find(name, index));
+        if (control == nullptr) {
+            throw std::logic_error("no control " + std::string(name) + " in the layout");
+        }
+        return *control;
+    }
     // The control a child window belongs to (a combo box's edit belongs to the combo box).
     [[nodiscard]] NativeControl* FromHwnd(HWND hwnd) const;
     // Places every control and makes its font for `dpi`.
