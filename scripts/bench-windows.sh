@@ -15,6 +15,5 @@ cmake --build --preset windows -j 2 --target quorvela_bench_baseline quorvela_be
 
 export WINEPREFIX=$PWD/build/windows/wine
 trap 'scripts/wine-run.sh --shutdown' EXIT
-scripts/wine-run.sh --boot
-/usr/lib/wine/wineserver64 -p 2>/dev/null || wineserver -p
+scripts/wine-run.sh --serve
 python3 bench/win32/startup.py build/windows/bench "$@"

@@ -30,9 +30,8 @@ cleanup() {
 trap cleanup EXIT
 
 echo "== Wine prefix $WINEPREFIX"
-scripts/wine-run.sh --boot
 # One wineserver for all tests, kept until the end of the run.
-/usr/lib/wine/wineserver64 -p 2>/dev/null || wineserver -p
+scripts/wine-run.sh --serve
 
 failures=0
 echo "== Windows tests under Wine"

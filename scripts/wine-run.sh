@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # usage: scripts/wine-run.sh PROGRAM.exe [ARGS...]
 #        scripts/wine-run.sh --boot          (only make the prefix ready)
+#        scripts/wine-run.sh --serve         (make it ready and keep one wineserver
+#                                             running for the programs that follow)
 #        scripts/wine-run.sh --shutdown      (end the prefix's wineserver)
 #
 # Runs a Windows program under Wine in the project's own prefix, quiet and
@@ -74,6 +76,14 @@ REG
 
 case "${1:-}" in
     --boot) boot_prefix ;;
+    --serve)
+        boot_prefix
+        "$wineserver" -p
+        # Wine's own processes (desktop, services) start with the first
+        # program and would inherit its output pipes, holding them open after
+        # it ends: they start here, on nothing.
+        "$wine" cmd /c exit </dev/null >/dev/null 2>&1
+        ;;
     --shutdown) "$wineserver" -k 2>/dev/null || true ;;
     '') echo "usage: $0 PROGRAM.exe [ARGS...] | --boot | --shutdown" >&2; exit 2 ;;
     *)
