@@ -332,10 +332,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case 0x02E0: {  // WM_DPICHANGED: moved to a monitor of another density
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            // The size follows from the layout at the new density; the place
+            // is the one Windows suggests.
             form->Layout(HIWORD(wParam));
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:
@@ -437,10 +438,22 @@ void NativeForm::Layout(UINT newDpi) {
                                               IMAGE_ICON, width, height, 0));
         }
     }
-    const RECT outer = OuterRect(TwipsToPixels(layout->clientWidth, dpi),
-                                 TwipsToPixels(layout->clientHeight, dpi), dpi);
+    // The client area takes the layout's size exactly: the frame is measured
+    // on the window as it stands, after a first guess from the system.
+    const int clientWidth = TwipsToPixels(layout->clientWidth, dpi);
+    const int clientHeight = TwipsToPixels(layout->clientHeight, dpi);
+    const RECT outer = OuterRect(clientWidth, clientHeight, dpi);
     SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    if (client.right != clientWidth || client.bottom != clientHeight) {
+        SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left + clientWidth - client.right,
+                     window.bottom - window.top + clientHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SendMessageW(toolTips, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(layout->clientWidth, dpi));
     InvalidateRect(hwnd, nullptr, TRUE);
 }
