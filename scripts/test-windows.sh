@@ -3,7 +3,8 @@
 # check under Wine, on one Xvfb display and one wineserver for the whole run:
 #   - the tests of the windows preset (the runtime's own, the whole window
 #     driven from outside), through CTest;
-#   - the version record, manifest and icon read back from quorvela.exe;
+#   - the version record, manifest, icon and DLLs read back from quorvela.exe
+#     (packaging/windows/check-exe.sh);
 #   - the MSI installed, started and uninstalled (packaging/windows/check-msi.sh).
 # The Wine prefix is build/windows/wine, made on first use.
 set -euo pipefail
@@ -37,21 +38,8 @@ failures=0
 echo "== Windows tests under Wine"
 ctest --preset windows || failures=$((failures + 1))
 
-echo "== resources read back from quorvela.exe"
-x86_64-w64-mingw32-windres -i "$build/app/quorvela.exe" -O res -o "$build/quorvela-exe.res" &&
-    python3 packaging/windows/check-resources.py res "$build/quorvela-exe.res" ||
-    failures=$((failures + 1))
-# The icon group as icoutils extracts it from the .exe.
-wrestool --extract --type=group_icon --name=1 "$build/app/quorvela.exe" >"$build/quorvela-exe.ico" &&
-    python3 packaging/windows/check-resources.py ico "$build/quorvela-exe.ico" ||
-    failures=$((failures + 1))
-imports=$(x86_64-w64-mingw32-objdump -p "$build/app/quorvela.exe" | sed -n 's/^\tDLL Name: //p' | sort)
-echo "quorvela.exe: $(stat -c %s "$build/app/quorvela.exe") bytes; imports:" $imports
-# Linked statically: no DLL of the compiler's runtime (libstdc++, libgcc, libwinpthread).
-if grep -qi '^lib' <<<"$imports"; then
-    echo "FAIL quorvela.exe needs a DLL that Windows does not ship"
-    failures=$((failures + 1))
-fi
+echo "== what quorvela.exe carries, read back from it"
+bash packaging/windows/check-exe.sh "$build" || failures=$((failures + 1))
 
 echo "== MSI install, start and uninstall"
 bash packaging/windows/check-msi.sh "$build" || failures=$((failures + 1))

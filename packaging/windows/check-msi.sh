@@ -22,6 +22,8 @@ program=$build/app/quorvela.exe
 installed="$WINEPREFIX/drive_c/Program Files/Quorvela"
 caption="Quorvela -  07/2024  -  "
 
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
 failures=0
 passes=0
 pass() { echo "ok   $*"; passes=$((passes + 1)); }
@@ -38,7 +40,9 @@ echo "== MSI: $(basename "$msi") (project version $version)"
 "${wine[@]}" --boot
 
 check "msiexec /i $(basename "$msi") /qn" "${wine[@]}" msiexec /i "$msi" /qn
-check "Program Files\\Quorvela\\quorvela.exe is the built program" cmp -s "$installed/quorvela.exe" "$program"
+x86_64-w64-mingw32-strip -o "$tmp/quorvela.exe" "$program"
+check "Program Files\\Quorvela\\quorvela.exe is the built program, stripped" \
+    cmp -s "$installed/quorvela.exe" "$tmp/quorvela.exe"
 check "one Start-menu shortcut Quorvela" test "$(shortcuts | wc -l)" -eq 1
 key=$(arp_entry)
 check "an Add/Remove Programs entry Quorvela" test -n "$key"

@@ -16,7 +16,8 @@ description=$4
 stage=$out/stage
 rm -rf "$stage"
 mkdir -p "$stage/Quorvela"
-cp "$program" "$stage/Quorvela/quorvela.exe"
+# What ships carries no debugging information.
+x86_64-w64-mingw32-strip -o "$stage/Quorvela/quorvela.exe" "$program"
 # Notepad of Windows 7 wants CRLF line ends.
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/LEGGIMI.txt" >"$stage/Quorvela/LEGGIMI.txt"
 
