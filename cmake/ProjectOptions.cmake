@@ -3,9 +3,9 @@
 function(quorvela_target_settings target)
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
-        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-            # GCC 12 takes a member left to its default in a designated
-            # initializer for a missing one (the layout table); GCC 13 no longer does.
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+            # GCC 12 reports the members a designated initializer leaves to
+            # their defaults, which is how the layout tables are written.
             target_compile_options(${target} PRIVATE -Wno-missing-field-initializers)
         endif()
         if(QUORVELA_WARNINGS_AS_ERRORS)

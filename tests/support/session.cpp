@@ -181,9 +181,9 @@ Session::~Session() {
 }
 
 Session::Snapshot Session::snapshot() const {
-    return {form_.txtPortata->text(),       form_.txtQuorvela->text(),
-            form_.txtLitriMinuto->text(),   form_.lblDescrizione(2).text(),
-            form_.optScelta(0).isChecked(), form_.optScelta(1).isChecked()};
+    return {form_.txtPortata.Native().text(),       form_.txtQuorvela.Native().text(),
+            form_.txtLitriMinuto.Native().text(),   form_.lblDescrizione(2).Native().text(),
+            form_.optScelta(0).Native().isChecked(), form_.optScelta(1).Native().isChecked()};
 }
 
 // Menus and dialogs are closed as a user closes them: an entry taken or the
@@ -193,12 +193,12 @@ void Session::closeDialogs() {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         // Every entry the window's menus offer, in Italian.
         static const QStringList Italian{
-            QStringLiteral("Annulla"),        QStringLiteral("Ripeti"),  QStringLiteral("Taglia"),
+            QStringLiteral("Annulla"),        QStringLiteral("Rifai"),   QStringLiteral("Taglia"),
             QStringLiteral("Copia"),          QStringLiteral("Incolla"), QStringLiteral("Elimina"),
             QStringLiteral("Seleziona tutto")};
         QList<QAction*> entries;
         for (QAction* action : menu->actions()) {
-            const QString label = action->text().section(QLatin1Char('\t'), 0, 0);
+            const QString label = action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
             if (!action->isSeparator() && !Italian.contains(label)) {
                 dialogFailures_.append(QStringLiteral("a menu offers '%1'").arg(label));
             }
@@ -227,9 +227,9 @@ void Session::closeDialogs() {
                               box->text() == QStringLiteral("Introduci un valore di 'giri' ");
     if (speedWarning) {
         ++speedWarnings_;
-        if (IsNumericText(form_.cboGiri->currentText().toStdString())) {
+        if (IsNumericText(form_.cboGiri.Native().currentText().toStdString())) {
             dialogFailures_.append(QStringLiteral("the speed warning opened for the speed '%1'")
-                                       .arg(form_.cboGiri->currentText()));
+                                       .arg(form_.cboGiri.Native().currentText()));
         }
     } else {
         dialogFailures_.append(
@@ -248,14 +248,14 @@ void Session::closeDialogs() {
 // A desktop gives the activation back to the window once a box has closed;
 // the offscreen platform leaves that to its user.
 void Session::reactivate() {
-    if (QApplication::activeWindow() == &form_) {
+    if (QApplication::activeWindow() == &form_.Native()) {
         return;
     }
-    form_.activateWindow();
+    form_.Native().activateWindow();
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-    QApplication::setActiveWindow(&form_);
+    QApplication::setActiveWindow(&form_.Native());
 #endif
-    (void)QTest::qWaitForWindowActive(&form_, 1000);
+    (void)QTest::qWaitForWindowActive(&form_.Native(), 1000);
 }
 
 QString Session::Act(Choices& choices) {
@@ -311,14 +311,14 @@ QStringList Session::Recent() const {
 
 QString Session::pressKey(Choices& choices) {
     const Key& key = Keys.at(choices.Below(Keys.size()));
-    QWidget* target = keyTarget(&form_);
+    QWidget* target = keyTarget(&form_.Native());
     typedInto_ = target;
     send(target, key);
     return QStringLiteral("key %1 into %2").arg(QString::fromUtf8(key.name), describe(target));
 }
 
 QString Session::tab(Choices& choices) {
-    QWidget* target = keyTarget(&form_);
+    QWidget* target = keyTarget(&form_.Native());
     const bool back = choices.OneIn(3);
     if (back) {
         QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
@@ -332,24 +332,24 @@ QString Session::tab(Choices& choices) {
 
 QWidget* Session::anyControl(Choices& choices) const {
     const std::array<QWidget*, 18> controls{
-        form_.Frame1,
-        form_.Shape1,
-        form_.Shape2,
-        form_.cboGiri,
-        form_.cboColpi,
-        form_.Image1,
-        form_.txtPortata,
-        form_.txtQuorvela,
-        form_.txtLitriMinuto,
-        form_.cmdCalcola,
-        &form_.optScelta(0),
-        &form_.optScelta(1),
-        &form_.lblDescrizione(0),
-        &form_.lblDescrizione(1),
-        &form_.lblDescrizione(2),
-        &form_.lblDescrizione(3),
-        &form_.lblDescrizione(4),
-        &form_.lblDescrizione(5),
+        form_.Native().findChild<QWidget*>(QStringLiteral("Frame1")),
+        form_.Native().findChild<QWidget*>(QStringLiteral("Shape1")),
+        form_.Native().findChild<QWidget*>(QStringLiteral("Shape2")),
+        &form_.cboGiri.Native(),
+        &form_.cboColpi.Native(),
+        &form_.Image1.Native(),
+        &form_.txtPortata.Native(),
+        &form_.txtQuorvela.Native(),
+        &form_.txtLitriMinuto.Native(),
+        &form_.cmdCalcola.Native(),
+        &form_.optScelta(0).Native(),
+        &form_.optScelta(1).Native(),
+        &form_.lblDescrizione(0).Native(),
+        &form_.lblDescrizione(1).Native(),
+        &form_.lblDescrizione(2).Native(),
+        &form_.lblDescrizione(3).Native(),
+        &form_.lblDescrizione(4).Native(),
+        &form_.lblDescrizione(5).Native(),
     };
     return controls.at(choices.Below(controls.size()));
 }
@@ -357,7 +357,7 @@ QWidget* Session::anyControl(Choices& choices) const {
 QString Session::click(Choices& choices) {
     QWidget* control = anyControl(choices);
     const QPoint local = anyPoint(choices, control);
-    clickAt(form_, control, local);
+    clickAt(form_.Native(), control, local);
     return QStringLiteral("click %1 at (%2, %3)")
         .arg(describe(control))
         .arg(local.x())
@@ -366,7 +366,7 @@ QString Session::click(Choices& choices) {
 
 QString Session::otherMouse(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(form_, control, anyPoint(choices, control));
+    const auto [target, point] = reached(form_.Native(), control, anyPoint(choices, control));
     if (choices.OneIn(2)) {
         QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, point);
         return QStringLiteral("double-click %1").arg(describe(control));
@@ -384,7 +384,7 @@ QString Session::otherMouse(Choices& choices) {
 // The menu opens in its own event loop; closeDialogs picks from it.
 QString Session::contextMenu(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(form_, control, anyPoint(choices, control));
+    const auto [target, point] = reached(form_.Native(), control, anyPoint(choices, control));
     menuChoice_ = static_cast<int>(choices.Below(3));
     QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
     QApplication::sendEvent(target, &event);
@@ -398,7 +398,7 @@ QString Session::contextMenu(Choices& choices) {
 
 QString Session::wheel(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(form_, control, anyPoint(choices, control));
+    const auto [target, point] = reached(form_.Native(), control, anyPoint(choices, control));
     const bool up = choices.OneIn(2);
     QWheelEvent event(QPointF(point), target->mapToGlobal(QPointF(point)), QPoint(),
                       QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
@@ -409,7 +409,7 @@ QString Session::wheel(Choices& choices) {
 }
 
 QString Session::typeIntoCombo(Choices& choices) {
-    runtime::ComboBox* combo = choices.OneIn(2) ? form_.cboGiri : form_.cboColpi;
+    runtime::NativeComboBox* combo = choices.OneIn(2) ? &form_.cboGiri.Native() : &form_.cboColpi.Native();
     QString text;
     if (choices.OneIn(4)) {
         // A number of any length, perhaps signed, perhaps with a comma.
@@ -425,19 +425,19 @@ QString Session::typeIntoCombo(Choices& choices) {
         text = QString::fromUtf8(ComboTexts.at(choices.Below(ComboTexts.size())));
     }
     QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
-    QTest::keyClick(keyTarget(&form_), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty()) {
-        QTest::keyClick(keyTarget(&form_), Qt::Key_Backspace);
+        QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_Backspace);
     }
-    typeText(text, &form_);
+    typeText(text, &form_.Native());
     QString then;
     switch (choices.Below(4)) {
         case 0:
-            QTest::keyClick(keyTarget(&form_), Qt::Key_Return);
+            QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_Return);
             then = QStringLiteral(", Enter");
             break;
         case 1:
-            QTest::keyClick(keyTarget(&form_), Qt::Key_Tab);
+            QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_Tab);
             then = QStringLiteral(", Tab");
             break;
         default:
@@ -448,18 +448,18 @@ QString Session::typeIntoCombo(Choices& choices) {
 
 // A click on the arrow opens the list; finishPopup picks from it.
 QString Session::pickFromList(Choices& choices) {
-    runtime::ComboBox* combo = choices.OneIn(2) ? form_.cboGiri : form_.cboColpi;
-    clickAt(form_, combo, QPoint(combo->width() - 4, combo->height() / 2));
+    runtime::NativeComboBox* combo = choices.OneIn(2) ? &form_.cboGiri.Native() : &form_.cboColpi.Native();
+    clickAt(form_.Native(), combo, QPoint(combo->width() - 4, combo->height() / 2));
     return QStringLiteral("open the list of %1").arg(describe(combo));
 }
 
 QString Session::pickWithArrows(Choices& choices) {
-    runtime::ComboBox* combo = choices.OneIn(2) ? form_.cboGiri : form_.cboColpi;
+    runtime::NativeComboBox* combo = choices.OneIn(2) ? &form_.cboGiri.Native() : &form_.cboColpi.Native();
     QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
     const std::uint32_t steps = 1 + choices.Below(3);
     const bool up = choices.OneIn(2);
     for (std::uint32_t i = 0; i < steps; ++i) {
-        QTest::keyClick(keyTarget(&form_), up ? Qt::Key_Up : Qt::Key_Down);
+        QTest::keyClick(keyTarget(&form_.Native()), up ? Qt::Key_Up : Qt::Key_Down);
     }
     return QStringLiteral("%1 x %2 in %3")
         .arg(up ? QStringLiteral("Up") : QStringLiteral("Down"))
@@ -468,7 +468,7 @@ QString Session::pickWithArrows(Choices& choices) {
 }
 
 QString Session::enterValue(Choices& choices) {
-    runtime::TextBox* box = choices.OneIn(2) ? form_.txtPortata : form_.txtQuorvela;
+    runtime::NativeTextBox* box = choices.OneIn(2) ? &form_.txtPortata.Native() : &form_.txtQuorvela.Native();
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
     static const QString Characters = QStringLiteral("0123456789012345,.");
     QString text;
@@ -476,13 +476,13 @@ QString Session::enterValue(Choices& choices) {
     for (std::uint32_t i = 0; i < length; ++i) {
         text += Characters.at(static_cast<qsizetype>(choices.Below(Characters.size())));
     }
-    QWidget* target = keyTarget(&form_);
+    QWidget* target = keyTarget(&form_.Native());
     typedInto_ = target;
-    typeText(text, &form_);
+    typeText(text, &form_.Native());
     QString then;
     if (!choices.OneIn(4)) {
         const bool keypad = choices.OneIn(4);
-        QTest::keyClick(keyTarget(&form_), keypad ? Qt::Key_Enter : Qt::Key_Return,
+        QTest::keyClick(keyTarget(&form_.Native()), keypad ? Qt::Key_Enter : Qt::Key_Return,
                         keypad ? Qt::KeypadModifier : Qt::NoModifier);
         then = QStringLiteral(", Enter");
     }
@@ -490,13 +490,13 @@ QString Session::enterValue(Choices& choices) {
 }
 
 QString Session::clickCalcola(Choices& /*choices*/) {
-    QTest::mouseClick(form_.cmdCalcola, Qt::LeftButton);
+    QTest::mouseClick(&form_.cmdCalcola.Native(), Qt::LeftButton);
     return QStringLiteral("click calcola");
 }
 
 QString Session::clickOption(Choices& choices) {
     const auto index = static_cast<std::int16_t>(choices.Below(2));
-    QTest::mouseClick(&form_.optScelta(index), Qt::LeftButton);
+    QTest::mouseClick(&form_.optScelta(index).Native(), Qt::LeftButton);
     return QStringLiteral("click optScelta(%1)").arg(index);
 }
 
@@ -508,7 +508,7 @@ QString Session::finishPopup(Choices& choices) {
     }
     QComboBox* combo = nullptr;
     for (QComboBox* candidate :
-         {static_cast<QComboBox*>(form_.cboGiri), static_cast<QComboBox*>(form_.cboColpi)}) {
+         {static_cast<QComboBox*>(&form_.cboGiri.Native()), static_cast<QComboBox*>(&form_.cboColpi.Native())}) {
         if (candidate->view()->isVisible()) {
             combo = candidate;
         }

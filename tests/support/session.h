@@ -15,6 +15,7 @@
 #include <random>
 #include <span>
 
+#include "runtime/qt/native.h"
 #include "window/frmQuorvela.h"
 
 namespace quorvela::testing {

@@ -67,21 +67,6 @@ qsizetype nonDigitsOrCommas(const QString& text) {
     return count;
 }
 
-// The texts the formulas read, for a calculation done again outside the window.
-class Texts final : public FormulaWindow {
-public:
-    std::string giri;
-    std::string colpi;
-    std::string portata;
-    std::string quorvela;
-
-    [[nodiscard]] std::string GiriText() const override { return giri; }
-    [[nodiscard]] std::string ColpiText() const override { return colpi; }
-    [[nodiscard]] std::string PortataText() const override { return portata; }
-    [[nodiscard]] std::string QuorvelaText() const override { return quorvela; }
-    void SetStrokeTimeToolTip(const std::string& /*text*/) override {}
-    void SetImageToolTip(const std::string& /*text*/) override {}
-};
 
 }  // namespace
 
@@ -108,12 +93,12 @@ QStringList Session::Check() {
         const auto changed = [this](const QWidget* box, const QString& was, const QString& is) {
             return was != is && typedInto_ != box;
         };
-        const bool litri = changed(form_.txtLitriMinuto, before_.litriMinuto, now.litriMinuto);
-        if (now.volumeMode && (litri || changed(form_.txtPortata, before_.portata, now.portata))) {
+        const bool litri = changed(&form_.txtLitriMinuto.Native(), before_.litriMinuto, now.litriMinuto);
+        if (now.volumeMode && (litri || changed(&form_.txtPortata.Native(), before_.portata, now.portata))) {
             ++calculations_;
             checkVolumeResults(failures);
         }
-        if (now.flowMode && (litri || changed(form_.txtQuorvela, before_.quorvela, now.quorvela))) {
+        if (now.flowMode && (litri || changed(&form_.txtQuorvela.Native(), before_.quorvela, now.quorvela))) {
             ++calculations_;
             checkFlowResults(failures);
         }
@@ -122,15 +107,15 @@ QStringList Session::Check() {
 }
 
 void Session::checkModeAndFocus(QStringList& failures) const {
-    const bool volume = form_.optScelta(0).isChecked();
-    const bool flow = form_.optScelta(1).isChecked();
+    const bool volume = form_.optScelta(0).Native().isChecked();
+    const bool flow = form_.optScelta(1).Native().isChecked();
     if (volume == flow) {
         failures.append(QStringLiteral("%1 options are selected").arg(volume ? 2 : 0));
         return;
     }
     const QColor red(255, 0, 0);
-    const auto& chosen = form_.optScelta(volume ? 0 : 1);
-    const auto& other = form_.optScelta(volume ? 1 : 0);
+    const auto& chosen = form_.optScelta(volume ? 0 : 1).Native();
+    const auto& other = form_.optScelta(volume ? 1 : 0).Native();
     if (chosen.palette().color(QPalette::WindowText) != red || !chosen.font().bold()) {
         failures.append(QStringLiteral("the selected option is not red and bold"));
     }
@@ -139,15 +124,15 @@ void Session::checkModeAndFocus(QStringList& failures) const {
         other.font().bold()) {
         failures.append(QStringLiteral("the other option is not plain"));
     }
-    if (form_.lblDescrizione(3).font().bold() != volume ||
-        form_.lblDescrizione(4).font().bold() != flow) {
+    if (form_.lblDescrizione(3).Native().font().bold() != volume ||
+        form_.lblDescrizione(4).Native().font().bold() != flow) {
         failures.append(QStringLiteral("the bold caption is not the one above the result"));
     }
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == form_.txtQuorvela && !volume) {
+    if (focus == &form_.txtQuorvela.Native() && !volume) {
         failures.append(QStringLiteral("the focus is in txtQuorvela outside the volume mode"));
     }
-    if (focus == form_.txtPortata && !flow) {
+    if (focus == &form_.txtPortata.Native() && !flow) {
         failures.append(QStringLiteral("the focus is in txtPortata outside the flow mode"));
     }
 }
@@ -155,11 +140,11 @@ void Session::checkModeAndFocus(QStringList& failures) const {
 // What the user types into an input box adds only digits and commas, and
 // only up to the box's typing limit.
 void Session::checkTypedText(QStringList& failures) const {
-    for (const runtime::TextBox* box : {form_.txtPortata, form_.txtQuorvela}) {
+    for (const runtime::NativeTextBox* box : {&form_.txtPortata.Native(), &form_.txtQuorvela.Native()}) {
         if (typedInto_ != box) {
             continue;
         }
-        const QString& was = box == form_.txtPortata ? before_.portata : before_.quorvela;
+        const QString& was = box == &form_.txtPortata.Native() ? before_.portata : before_.quorvela;
         const QString is = box->text();
         if (nonDigitsOrCommas(is) > nonDigitsOrCommas(was)) {
             failures.append(QStringLiteral("typing into %1 turned '%2' into '%3'")
@@ -174,21 +159,21 @@ void Session::checkTypedText(QStringList& failures) const {
 
 // Whatever the program writes into a text box is empty or a figure.
 void Session::checkWrittenTexts(QStringList& failures) const {
-    const auto check = [&](const runtime::TextBox* box, const QString& was) {
+    const auto check = [&](const runtime::NativeTextBox* box, const QString& was) {
         const QString is = box->text();
         if (typedInto_ != box && is != was && !is.isEmpty() && !isShownFigure(is)) {
             failures.append(
                 QStringLiteral("%1 shows '%2', which is no figure").arg(box->objectName(), is));
         }
     };
-    check(form_.txtPortata, before_.portata);
-    check(form_.txtQuorvela, before_.quorvela);
-    check(form_.txtLitriMinuto, before_.litriMinuto);
+    check(&form_.txtPortata.Native(), before_.portata);
+    check(&form_.txtQuorvela.Native(), before_.quorvela);
+    check(&form_.txtLitriMinuto.Native(), before_.litriMinuto);
 }
 
 // A new stroke time is a figure of seconds, the strokes at the speed.
 void Session::checkStrokeTime(QStringList& failures) const {
-    const QString caption = form_.lblDescrizione(2).text();
+    const QString caption = form_.lblDescrizione(2).Native().text();
     if (caption == before_.tempo) {
         return;
     }
@@ -198,12 +183,12 @@ void Session::checkStrokeTime(QStringList& failures) const {
         failures.append(QStringLiteral("the stroke time reads '%1'").arg(caption));
         return;
     }
-    const auto giri = int16Of(form_.cboGiri->currentText());
-    const auto colpi = int16Of(form_.cboColpi->currentText());
+    const auto giri = int16Of(form_.cboGiri.Native().currentText());
+    const auto colpi = int16Of(form_.cboColpi.Native().currentText());
     if (!giri || !colpi || *giri == 0) {
         failures.append(
             QStringLiteral("the stroke time changed to '%1' for '%2' and '%3'")
-                .arg(caption, form_.cboGiri->currentText(), form_.cboColpi->currentText()));
+                .arg(caption, form_.cboGiri.Native().currentText(), form_.cboColpi.Native().currentText()));
         return;
     }
     const double seconds = 60.0 * *colpi / *giri;
@@ -218,11 +203,11 @@ void Session::checkStrokeTime(QStringList& failures) const {
 // Volume mode: cm³ from the litres per hour, and litres per minute from the
 // litres per hour rounded to a whole number.
 void Session::checkVolumeResults(QStringList& failures) const {
-    const QString giriText = form_.cboGiri->currentText();
-    const QString colpiText = form_.cboColpi->currentText();
-    const QString litriText = form_.txtQuorvela->text();
-    const QString volumeText = form_.txtPortata->text();
-    const QString minutoText = form_.txtLitriMinuto->text();
+    const QString giriText = form_.cboGiri.Native().currentText();
+    const QString colpiText = form_.cboColpi.Native().currentText();
+    const QString litriText = form_.txtQuorvela.Native().text();
+    const QString volumeText = form_.txtPortata.Native().text();
+    const QString minutoText = form_.txtLitriMinuto.Native().text();
     const QString inputs =
         QStringLiteral(" (%1 l/h, %2 rpm, %3 strokes)").arg(litriText, giriText, colpiText);
 
@@ -259,15 +244,8 @@ void Session::checkVolumeResults(QStringList& failures) const {
     }
     // The same volume in the flow mode gives back the litres per hour, within
     // the whole-cm³ rounding of the volume and the one-decimal results.
-    Texts texts;
-    texts.giri = utf8(giriText);
-    texts.colpi = utf8(colpiText);
-    texts.portata = utf8(volumeText);
     try {
-        std::int32_t portata = 0;
-        std::int32_t g = *giri;
-        std::int32_t c = *colpi;
-        const float back = PortataOraria(texts, portata, g, c);
+        const float back = PortataOraria(TextToInt32(utf8(volumeText)), *giri, *colpi);
         const double allowed =
             std::fabs(static_cast<double>(*giri) / *colpi) * 0.55 * 60 / 1000 + 0.05;
         if (!near(back, *litri, allowed)) {
@@ -283,11 +261,11 @@ void Session::checkVolumeResults(QStringList& failures) const {
 // Flow mode: litres per hour from the volume, rounded to whole cm³, and
 // litres per minute from the litres per hour.
 void Session::checkFlowResults(QStringList& failures) const {
-    const QString giriText = form_.cboGiri->currentText();
-    const QString colpiText = form_.cboColpi->currentText();
-    const QString volumeText = form_.txtPortata->text();
-    const QString litriText = form_.txtQuorvela->text();
-    const QString minutoText = form_.txtLitriMinuto->text();
+    const QString giriText = form_.cboGiri.Native().currentText();
+    const QString colpiText = form_.cboColpi.Native().currentText();
+    const QString volumeText = form_.txtPortata.Native().text();
+    const QString litriText = form_.txtQuorvela.Native().text();
+    const QString minutoText = form_.txtLitriMinuto.Native().text();
     const QString inputs =
         QStringLiteral(" (%1 cm³, %2 rpm, %3 strokes)").arg(volumeText, giriText, colpiText);
 

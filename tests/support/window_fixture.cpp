@@ -11,7 +11,7 @@ namespace quorvela::testing {
 std::unique_ptr<frmQuorvela> StartWindow() {
     auto form = std::make_unique<frmQuorvela>();
     runtime::Start(*form);
-    if (!QTest::qWaitForWindowExposed(form.get())) {
+    if (!QTest::qWaitForWindowExposed(&form->Native())) {
         qWarning("the window was not exposed");
         return nullptr;
     }
@@ -37,7 +37,7 @@ void TypeText(QWidget* target, const QString& text) {
     }
 }
 
-void TypeIntoCombo(runtime::ComboBox* combo, const QString& text) {
+void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text) {
     QLineEdit* edit = combo->lineEdit();
     edit->selectAll();
     if (text.isEmpty()) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "runtime/qt/native.h"
 #include "window/frmQuorvela.h"
 
 namespace quorvela::testing {
@@ -26,7 +27,7 @@ void TypeText(QWidget* target, const QString& text);
 
 // Puts a text into a combo box by typing over its line edit; typing raises
 // no pick, so nothing is calculated yet.
-void TypeIntoCombo(runtime::ComboBox* combo, const QString& text);
+void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text);
 
 // Points for mouse clicks.
 [[nodiscard]] QPoint Centre(const QWidget* widget);
