@@ -19,7 +19,9 @@ namespace {
 
 UINT dpi = 96;
 
-int Px(int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+int Px(int twips) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
 
 HFONT Calibri(double points, bool bold) {
     LOGFONTW font{};
@@ -41,10 +43,11 @@ HWND Control(const wchar_t* cls, const wchar_t* text, DWORD style, int left, int
              int height, HFONT font, bool inFrame = true) {
     const int x = inFrame ? left + 240 : left;
     const int y = inFrame ? top + 120 : top;
-    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                   Px(x), Px(y), Px(width), Px(height), window, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-    if (font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    HWND control =
+        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, Px(x), Px(y),
+                        Px(width), Px(height), window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (font != nullptr)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
@@ -66,9 +69,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             const auto control = reinterpret_cast<HWND>(lParam);
             const auto dc = reinterpret_cast<HDC>(wParam);
             const bool edit = message == WM_CTLCOLOREDIT;
-            if (control == magentaBox) SetTextColor(dc, RGB(255, 0, 255));
-            if (control == blueText[0] || control == blueText[1]) SetTextColor(dc, RGB(0, 0, 255));
-            if (control == redOption) SetTextColor(dc, RGB(255, 0, 0));
+            if (control == magentaBox)
+                SetTextColor(dc, RGB(255, 0, 255));
+            if (control == blueText[0] || control == blueText[1])
+                SetTextColor(dc, RGB(0, 0, 255));
+            if (control == redOption)
+                SetTextColor(dc, RGB(255, 0, 0));
             SetBkColor(dc, GetSysColor(edit ? COLOR_WINDOW : COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(edit ? COLOR_WINDOW : COLOR_BTNFACE));
         }
@@ -106,9 +112,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = L"QuorvelaBaseline";
-    cls.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON),
-                                              GetSystemMetrics(SM_CYICON), 0));
+    cls.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     RegisterClassExW(&cls);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -131,8 +137,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     magentaBox = Control(WC_EDITW, L"", edit, 600, 2760, 1215, 465, bold);
     blueText[0] = Control(WC_EDITW, L"", edit, 2520, 2760, 1215, 465, bold);
     blueText[1] = Control(WC_EDITW, L"", edit, 4320, 2760, 1215, 465, bold);
-    HWND volume = Control(WC_BUTTONW, L"ottieni cm\u00B3", BS_AUTORADIOBUTTON | WS_GROUP, 600,
-                          3480, 1455, 285, small);
+    HWND volume = Control(WC_BUTTONW, L"ottieni cm\u00B3", BS_AUTORADIOBUTTON | WS_GROUP, 600, 3480,
+                          1455, 285, small);
     redOption = Control(WC_BUTTONW, L"ottieni litri/ora", BS_AUTORADIOBUTTON | WS_TABSTOP, 600,
                         3840, 1935, 285, smallBold);
     SetWindowTheme(volume, L"", L"");
@@ -141,29 +147,32 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Control(WC_BUTTONW, L"calcola", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 4320, 3480, 1815, 525,
             big);
     for (const auto& [left, items, pick] :
-         {std::tuple{600, std::array<const wchar_t*, 7>{L"100", L"200", L"500", L"1000", L"1500",
-                                                        L"2000", L"2500"}, 3},
+         {std::tuple{600,
+                     std::array<const wchar_t*, 7>{L"100", L"200", L"500", L"1000", L"1500",
+                                                   L"2000", L"2500"},
+                     3},
           std::tuple{2520, std::array<const wchar_t*, 7>{L"200", L"500", L"1000"}, 0}}) {
         HWND combo = Control(WC_COMBOBOXW, L"", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, left, 1020,
                              1215, 3000, big);
         for (const wchar_t* item : items) {
-            if (item != nullptr) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+            if (item != nullptr)
+                SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         }
         SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Px(465) - 6);
         SendMessageW(combo, CB_SETCURSEL, pick, 0);
     }
     Control(WC_STATICW, L"Giri", label | SS_CENTER, 570, 660, 915, 345, big);
     Control(WC_STATICW, L"Colpi", label | SS_CENTER, 2520, 660, 975, 345, big);
-    HWND tempo = Control(WC_STATICW, L"12 secondi", label | SS_CENTER | SS_NOTIFY, 5160, 1080,
-                         1455, 315, normal);
+    HWND tempo = Control(WC_STATICW, L"12 secondi", label | SS_CENTER | SS_NOTIFY, 5160, 1080, 1455,
+                         315, normal);
     Control(WC_STATICW, L"Portata cm\u00B3", label | SS_LEFT, 600, 2400, 1455, 345, big);
     Control(WC_STATICW, L"litri/ora", label | SS_CENTER, 2520, 2400, 1215, 345, bold);
     Control(WC_STATICW, L"litri/min", label | SS_CENTER, 4320, 2400, 1215, 345, big);
-    HWND picture = Control(WC_STATICW, nullptr, SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, 4320,
-                           600, 825, 960, nullptr);
+    HWND picture = Control(WC_STATICW, nullptr, SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, 4320, 600,
+                           825, 960, nullptr);
     SendMessageW(picture, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON,
-                                                     Px(825), Px(960), 0)),
+                 reinterpret_cast<WPARAM>(
+                     LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON, Px(825), Px(960), 0)),
                  0);
     Control(WC_STATICW, nullptr, SS_OWNERDRAW, 360, 480, 6375, 1335, nullptr);
     Control(WC_STATICW, nullptr, SS_OWNERDRAW, 360, 2160, 6375, 2175, nullptr);

@@ -22,8 +22,8 @@ std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) {
         return {};
     }
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                         nullptr, 0);
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
     return wide;
@@ -43,8 +43,8 @@ std::string Narrow(std::wstring_view utf16) {
 
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(),
-                                                        static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -187,8 +187,8 @@ void Type(NativeControl& box, std::int16_t code) {
         return;  // control codes insert nothing
     }
     if (FitsTypingLimit(box, 1)) {
-        DefSubclassProc(box.hwnd, WM_CHAR, static_cast<WPARAM>(static_cast<std::uint16_t>(keyAscii)),
-                        0);
+        DefSubclassProc(box.hwnd, WM_CHAR,
+                        static_cast<WPARAM>(static_cast<std::uint16_t>(keyAscii)), 0);
     }
 }
 
@@ -230,8 +230,9 @@ void ShowTypingOnlyMenu(NativeControl& box, LPARAM where) {
     AppendMenuW(menu, MF_STRING | (end > start ? 0 : MF_GRAYED), MenuCopy, L"Copia");
     AppendMenuW(menu, MF_STRING | (GetWindowTextLengthW(box.hwnd) > 0 ? 0 : MF_GRAYED),
                 MenuSelectAll, L"Seleziona tutto");
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, point.x, point.y, 0, box.hwnd, nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                         point.x, point.y, 0, box.hwnd, nullptr));
     DestroyMenu(menu);
     if (chosen == MenuCopy) {
         SendMessageW(box.hwnd, WM_COPY, 0, 0);
@@ -244,7 +245,8 @@ void ShowTypingOnlyMenu(NativeControl& box, LPARAM where) {
 // reactivating the window moves nothing and raises nothing.
 bool FocusCameFromWindow(const NativeControl& box, HWND previous) {
     const HWND form = box.form->hwnd;
-    return box.form->firstFocus || (previous != nullptr && (previous == form || IsChild(form, previous)));
+    return box.form->firstFocus ||
+           (previous != nullptr && (previous == form || IsChild(form, previous)));
 }
 
 LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -277,9 +279,10 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (typingOnly) {
                 // The keypad's decimal key types the decimal comma whatever
                 // the keyboard layout says.
-                const auto code = box.keypadDecimal && message == WM_CHAR
-                                      ? std::int16_t{','}
-                                      : static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
+                const auto code =
+                    box.keypadDecimal && message == WM_CHAR
+                        ? std::int16_t{','}
+                        : static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
                 box.keypadDecimal = false;
                 Type(box, code);
                 return 0;
@@ -356,7 +359,8 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void InstallTextBoxHooks(NativeControl& control) {
-    SetWindowSubclass(control.hwnd, TextBoxProc, TextBoxHooks, reinterpret_cast<DWORD_PTR>(&control));
+    SetWindowSubclass(control.hwnd, TextBoxProc, TextBoxHooks,
+                      reinterpret_cast<DWORD_PTR>(&control));
 }
 
 // ---------------------------------------------------------------- handles
@@ -364,7 +368,9 @@ void InstallTextBoxHooks(NativeControl& control) {
 TextBox::TextBox(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
 
-std::string TextBox::Text() const { return Narrow(WindowText(native_->hwnd)); }
+std::string TextBox::Text() const {
+    return Narrow(WindowText(native_->hwnd));
+}
 
 void TextBox::SetText(std::string_view text) {
     native_->programWriting = true;
@@ -387,9 +393,13 @@ void TextBox::SetSelLength(int length) {
     SendMessageW(native_->hwnd, EM_SETSEL, start, start + std::clamp(length, 0, available));
 }
 
-void TextBox::SetFocus() { FocusOrRaise(*native_); }
+void TextBox::SetFocus() {
+    FocusOrRaise(*native_);
+}
 
-void TextBox::OnGotFocus(Handler handler) { native_->gotFocus = std::move(handler); }
+void TextBox::OnGotFocus(Handler handler) {
+    native_->gotFocus = std::move(handler);
+}
 
 void TextBox::OnKeyPress(KeyPressHandler handler) {
     native_->keyPress = std::move(handler);
@@ -400,7 +410,9 @@ void TextBox::OnKeyPress(KeyPressHandler handler) {
 ComboBox::ComboBox(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeComboBox>(name, index)) {}
 
-std::string ComboBox::Text() const { return Narrow(WindowText(native_->hwnd)); }
+std::string ComboBox::Text() const {
+    return Narrow(WindowText(native_->hwnd));
+}
 
 void ComboBox::AddItem(std::string_view item) {
     SendMessageW(native_->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
@@ -417,14 +429,20 @@ void ComboBox::SetListIndex(int index) {
     }
 }
 
-void ComboBox::SetFocus() { FocusOrRaise(*native_); }
+void ComboBox::SetFocus() {
+    FocusOrRaise(*native_);
+}
 
-void ComboBox::OnClick(Handler handler) { native_->click = std::move(handler); }
+void ComboBox::OnClick(Handler handler) {
+    native_->click = std::move(handler);
+}
 
 OptionButton::OptionButton(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeOptionButton>(name, index)) {}
 
-bool OptionButton::Value() const { return native_->selected; }
+bool OptionButton::Value() const {
+    return native_->selected;
+}
 
 void OptionButton::SetValue(bool value) {
     if (value) {
@@ -445,7 +463,9 @@ void OptionButton::SetFontBold(bool bold) {
     ApplyFont(*native_);
 }
 
-void OptionButton::OnClick(ClickHandler handler) { native_->optionClick = std::move(handler); }
+void OptionButton::OnClick(ClickHandler handler) {
+    native_->optionClick = std::move(handler);
+}
 
 Label::Label(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeLabel>(name, index)) {}
@@ -459,16 +479,22 @@ void Label::SetFontBold(bool bold) {
     ApplyFont(*native_);
 }
 
-void Label::SetToolTipText(std::string_view text) { SetToolTip(*native_, Widen(text)); }
+void Label::SetToolTipText(std::string_view text) {
+    SetToolTip(*native_, Widen(text));
+}
 
 Image::Image(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeImage>(name, index)) {}
 
-void Image::SetToolTipText(std::string_view text) { SetToolTip(*native_, Widen(text)); }
+void Image::SetToolTipText(std::string_view text) {
+    SetToolTip(*native_, Widen(text));
+}
 
 CommandButton::CommandButton(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeCommandButton>(name, index)) {}
 
-void CommandButton::OnClick(Handler handler) { native_->click = std::move(handler); }
+void CommandButton::OnClick(Handler handler) {
+    native_->click = std::move(handler);
+}
 
 }  // namespace quorvela::runtime

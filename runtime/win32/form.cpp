@@ -163,17 +163,16 @@ void MakeControls(NativeForm& form) {
         control->layout = layout;
         control->bold = layout->font.bold;
         control->foreColor = layout->foreColor;
-        const bool startsGroup = layout->kind == ControlKind::OptionButton &&
-                                 previous != ControlKind::OptionButton;
+        const bool startsGroup =
+            layout->kind == ControlKind::OptionButton && previous != ControlKind::OptionButton;
         const auto [cls, style] = ClassAndStyle(*layout, startsGroup);
         // The picture's window text is its name for screen readers.
-        const std::wstring text = Widen(layout->kind == ControlKind::Image ? layout->accessibleName
-                                                                            : layout->text);
+        const std::wstring text =
+            Widen(layout->kind == ControlKind::Image ? layout->accessibleName : layout->text);
         const DWORD exStyle = layout->kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
-        control->hwnd = CreateWindowExW(exStyle, cls, text.c_str(),
-                                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0,
-                                        0, form.hwnd, reinterpret_cast<HMENU>(ControlId(form, *layout)),
-                                        instance, nullptr);
+        control->hwnd = CreateWindowExW(
+            exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+            form.hwnd, reinterpret_cast<HMENU>(ControlId(form, *layout)), instance, nullptr);
         if (layout->kind == ControlKind::OptionButton) {
             // Themed buttons draw their text in the theme's colour, whatever
             // WM_CTLCOLORSTATIC says: the options are drawn unthemed, so that
@@ -376,7 +375,9 @@ void Deliver(MSG& message) {
 
 }  // namespace
 
-NativeForm* CurrentForm() { return currentForm; }
+NativeForm* CurrentForm() {
+    return currentForm;
+}
 
 NativeControl* NativeForm::Find(std::string_view name, int index) const {
     for (const auto& control : controls) {
@@ -405,8 +406,8 @@ void NativeForm::Layout(UINT newDpi) {
     const int iconId = ResourceId(layout->icon);
     auto* icon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
-    auto* smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId),
-                                                    IMAGE_ICON, iconSize / 2, iconSize / 2, 0));
+    auto* smallIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize / 2, iconSize / 2, 0));
     DestroyIcon(reinterpret_cast<HICON>(
         SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon))));
     DestroyIcon(reinterpret_cast<HICON>(
@@ -433,9 +434,9 @@ void NativeForm::Layout(UINT newDpi) {
             if (control->picture != nullptr) {
                 DestroyIcon(control->picture);
             }
-            control->picture =
-                static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ResourceId(layout.picture)),
-                                              IMAGE_ICON, width, height, 0));
+            control->picture = static_cast<HICON>(
+                LoadImageW(instance, MAKEINTRESOURCEW(ResourceId(layout.picture)), IMAGE_ICON,
+                           width, height, 0));
         }
     }
     // The client area takes the layout's size exactly: the frame is measured
@@ -468,8 +469,12 @@ float PixelsToTwips(int pixels, UINT dpi) {
 
 }  // namespace
 
-float Screen::Width() { return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi()); }
-float Screen::Height() { return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi()); }
+float Screen::Width() {
+    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
+}
+float Screen::Height() {
+    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+}
 
 // ---------------------------------------------------------------- Form
 
@@ -478,9 +483,9 @@ Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
     NativeForm& form = *native_;
     form.layout = &layout;
     const std::wstring caption = Widen(layout.caption);
-    form.hwnd = CreateWindowExW(0, FormClass, caption.c_str(), FormStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+    form.hwnd =
+        CreateWindowExW(0, FormClass, caption.c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
+                        0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
     form.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, form.hwnd,
@@ -534,14 +539,20 @@ void MoveTo(HWND hwnd, std::optional<int> left, std::optional<int> top) {
 
 }  // namespace
 
-void Form::SetLeft(float twips) { MoveTo(native_->hwnd, TwipsToWholePixels(twips, native_->dpi), {}); }
-void Form::SetTop(float twips) { MoveTo(native_->hwnd, {}, TwipsToWholePixels(twips, native_->dpi)); }
+void Form::SetLeft(float twips) {
+    MoveTo(native_->hwnd, TwipsToWholePixels(twips, native_->dpi), {});
+}
+void Form::SetTop(float twips) {
+    MoveTo(native_->hwnd, {}, TwipsToWholePixels(twips, native_->dpi));
+}
 
 void Form::SetCaption(std::string_view caption) {
     SetWindowTextW(native_->hwnd, Widen(caption).c_str());
 }
 
-void Form::OnLoad(Handler handler) { native_->load = std::move(handler); }
+void Form::OnLoad(Handler handler) {
+    native_->load = std::move(handler);
+}
 
 // ---------------------------------------------------------------- services
 
@@ -605,15 +616,15 @@ std::wstring& ApplicationName() {
 }  // namespace
 
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
-    HWND owner = currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
-                                                                               : nullptr;
+    HWND owner =
+        currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd : nullptr;
     return MessageBoxW(owner, Widen(prompt).c_str(), Widen(title).c_str(),
                        static_cast<UINT>(style) | MB_SETFOREGROUND);
 }
 
 void ShowRuntimeError(const std::string& text) noexcept {
-    HWND owner = currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
-                                                                               : nullptr;
+    HWND owner =
+        currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd : nullptr;
     MessageBoxW(owner, Widen(text).c_str(), ApplicationName().c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

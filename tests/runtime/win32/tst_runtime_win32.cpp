@@ -21,11 +21,21 @@ using namespace quorvela::runtime;
 using quorvela::frmQuorvela;
 using quorvela::RuntimeError;
 
-HWND Hwnd(const TextBox& box) { return box.Native().hwnd; }
-HWND Hwnd(const ComboBox& box) { return box.Native().hwnd; }
-HWND Hwnd(const OptionButton& option) { return option.Native().hwnd; }
-HWND Hwnd(const CommandButton& button) { return button.Native().hwnd; }
-HWND ComboEdit(const ComboBox& box) { return GetWindow(Hwnd(box), GW_CHILD); }
+HWND Hwnd(const TextBox& box) {
+    return box.Native().hwnd;
+}
+HWND Hwnd(const ComboBox& box) {
+    return box.Native().hwnd;
+}
+HWND Hwnd(const OptionButton& option) {
+    return option.Native().hwnd;
+}
+HWND Hwnd(const CommandButton& button) {
+    return button.Native().hwnd;
+}
+HWND ComboEdit(const ComboBox& box) {
+    return GetWindow(Hwnd(box), GW_CHILD);
+}
 
 // A key pressed and released, as the keyboard driver posts it.
 void PostKey(HWND target, WORD key) {
@@ -41,7 +51,8 @@ public:
         GetKeyboardState(saved_);
         BYTE state[256];
         GetKeyboardState(state);
-        for (const BYTE key : keys) state[key] = 0x80;
+        for (const BYTE key : keys)
+            state[key] = 0x80;
         SetKeyboardState(state);
     }
     ~HeldKeys() { SetKeyboardState(saved_); }
@@ -53,11 +64,14 @@ private:
 };
 
 void Type(HWND target, std::wstring_view text) {
-    for (const wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+    for (const wchar_t c : text)
+        PostMessageW(target, WM_CHAR, c, 1);
     DoEvents();
 }
 
-std::wstring TextOf(HWND hwnd) { return WindowText(hwnd); }
+std::wstring TextOf(HWND hwnd) {
+    return WindowText(hwnd);
+}
 
 void SetClipboard(const std::wstring& text) {
     REQUIRE(OpenClipboard(nullptr));
@@ -82,14 +96,17 @@ struct Window {
     std::vector<std::string> events;
 
     Window() {
-        for (const char* item : {"100", "1000"}) cboGiri.AddItem(item);
+        for (const char* item : {"100", "1000"})
+            cboGiri.AddItem(item);
         // The input filter of the window code: digits, backspace and the
         // comma; a full stop becomes a comma.
         for (TextBox* box : {&txtPortata, &txtQuorvela}) {
             box->OnKeyPress([this](std::int16_t& code) {
                 events.push_back("KeyPress " + std::to_string(code));
-                if (code == '.') code = ',';
-                if (!((code >= '0' && code <= '9') || code == 8 || code == ',')) code = 0;
+                if (code == '.')
+                    code = ',';
+                if (!((code >= '0' && code <= '9') || code == 8 || code == ','))
+                    code = 0;
             });
         }
         txtPortata.OnGotFocus([this] { events.emplace_back("GotFocus txtPortata"); });
@@ -141,7 +158,8 @@ TEST_CASE("Enter reaches the keystroke handler as 13, and as 10 with Ctrl held")
     CHECK(window.events == std::vector<std::string>{"KeyPress 13", "KeyPress 10"});
 }
 
-TEST_CASE("typing stops at the box's limit; text the program writes is shown whole, from its start") {
+TEST_CASE(
+    "typing stops at the box's limit; text the program writes is shown whole, from its start") {
     Window window;
     window.Show();
     Type(Hwnd(window.txtPortata), L"123456789");
@@ -199,7 +217,9 @@ TEST_CASE("a click on an option selects it and raises Click once") {
     CHECK(window.optScelta(0).Value());
 }
 
-TEST_CASE("a ListIndex write and a pick from the list raise Click with the pick shown; typing raises nothing") {
+TEST_CASE(
+    "a ListIndex write and a pick from the list raise Click with the pick shown; typing raises "
+    "nothing") {
     Window window;
     window.cboGiri.SetListIndex(1);
     window.events.emplace_back("returned");
@@ -309,7 +329,8 @@ TEST_CASE("a burst of queued Enter keys is handled without nesting deeper and de
         --depth;
         code = 0;
     });
-    for (int i = 0; i < 3000; ++i) PostKey(Hwnd(window.txtPortata), VK_RETURN);
+    for (int i = 0; i < 3000; ++i)
+        PostKey(Hwnd(window.txtPortata), VK_RETURN);
     DoEvents();
     CHECK(handled == 3000);
     CHECK(deepest == 1);
@@ -328,13 +349,15 @@ TEST_CASE("the message box shows the prompt and the title with one OK button, an
             Sleep(20);
             box = FindWindowW(L"#32770", nullptr);
         }
-        if (box == nullptr) return;
+        if (box == nullptr)
+            return;
         title = WindowText(box);
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t cls[32] = {};
             GetClassNameW(child, cls, 32);
             const LONG style = GetWindowLongW(child, GWL_STYLE);
-            if (std::wstring(cls) == L"Button") ++buttons;
+            if (std::wstring(cls) == L"Button")
+                ++buttons;
             if (std::wstring(cls) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
                 exclamation = SendMessageW(child, STM_GETICON, 0, 0) ==
                               reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_EXCLAMATION));

@@ -32,7 +32,8 @@ std::wstring ProgramPath() {
         wide = L"Z:" + wide;
     }
     for (auto& c : wide) {
-        if (c == L'/') c = L'\\';
+        if (c == L'/')
+            c = L'\\';
     }
     return wide;
 }
