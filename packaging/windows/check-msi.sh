@@ -40,7 +40,7 @@ echo "== MSI: $(basename "$msi") (project version $version)"
 "${wine[@]}" --boot
 
 check "msiexec /i $(basename "$msi") /qn" "${wine[@]}" msiexec /i "$msi" /qn
-x86_64-w64-mingw32-strip -o "$tmp/quorvela.exe" "$program"
+x86_64-w64-mingw32-strip --preserve-dates -o "$tmp/quorvela.exe" "$program"
 check "Program Files\\Quorvela\\quorvela.exe is the built program, stripped" \
     cmp -s "$installed/quorvela.exe" "$tmp/quorvela.exe"
 check "one Start-menu shortcut Quorvela" test "$(shortcuts | wc -l)" -eq 1

@@ -17,7 +17,9 @@ stage=$out/stage
 rm -rf "$stage"
 mkdir -p "$stage/Quorvela"
 # What ships carries no debugging information.
-x86_64-w64-mingw32-strip -o "$stage/Quorvela/quorvela.exe" "$program"
+# --preserve-dates keeps the link time in the PE header: the same program
+# strips to the same bytes.
+x86_64-w64-mingw32-strip --preserve-dates -o "$stage/Quorvela/quorvela.exe" "$program"
 # Notepad of Windows 7 wants CRLF line ends.
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/LEGGIMI.txt" >"$stage/Quorvela/LEGGIMI.txt"
 
