@@ -12,7 +12,9 @@ build=$(realpath -m "${1:-build/windows}")
 program=$build/app/quorvela.exe
 [ -f "$program" ] || { echo "screenshot: build $program first" >&2; exit 1; }
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$build"
+    # A screen larger than Wine's desktop: the pointer, in the screen's
+    # middle, stays off the window and shows no tooltip.
+    exec xvfb-run -a -s "-screen 0 2600x2100x24 -nolisten tcp" bash "$0" "$build"
 fi
 
 caption="Quorvela -  07/2024  -  "
@@ -30,7 +32,9 @@ shoot() { # prefix dpi
     sleep 2  # the first paint
     local out=$root/packaging/screenshots/quorvela-windows-${2}dpi.png
     # The desktop's plain colour around the window is cut away.
-    import -window root png:- | convert - -fuzz 1% -trim +repage -strip "$out"
+    local desktop
+    desktop=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Default - Wine desktop".*/\1/p' | head -n 1)
+    import -window "${desktop:-root}" png:- | convert - -fuzz 1% -trim +repage -strip "$out"
     echo "saved $out ($(identify -format '%wx%h' "$out"))"
     scripts/wine-run.sh taskkill /im quorvela.exe >/dev/null 2>&1 || true
     wait "$started" 2>/dev/null || true
@@ -44,9 +48,15 @@ shoot "$build/wine" 96
 # screen's density.
 rm -rf "$build/wine-144dpi"
 cp -a "$build/wine" "$build/wine-144dpi"
-printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:00000090\n' \
-    >"$build/wine-144dpi/dpi.reg"
-WINEPREFIX=$build/wine-144dpi scripts/wine-run.sh regedit /S 'C:\dpi.reg' 2>/dev/null ||
-    WINEPREFIX=$build/wine-144dpi scripts/wine-run.sh regedit /S "$build/wine-144dpi/dpi.reg"
+cat >"$build/wine-144dpi/drive_c/dpi.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000090
+
+[HKEY_CURRENT_CONFIG\Software\Fonts]
+"LogPixels"=dword:00000090
+REG
+WINEPREFIX=$build/wine-144dpi scripts/wine-run.sh regedit /S 'C:\dpi.reg'
 WINEPREFIX=$build/wine-144dpi scripts/wine-run.sh --shutdown
 shoot "$build/wine-144dpi" 144
