@@ -214,8 +214,9 @@ void PasteWithinLimit(NativeControl& box) {
     box.programWriting = false;
 }
 
-// Copying a figure out stays possible; nothing can be pasted in.
-void ShowTypingOnlyMenu(NativeControl& box, LPARAM where) {
+// Copying a figure out stays possible; nothing can be pasted in (a box
+// without a keystroke handler still takes Ctrl+V, cut to its limit).
+void ShowCopyMenu(NativeControl& box, LPARAM where) {
     POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
     if (where == static_cast<LPARAM>(-1)) {  // from the keyboard
         RECT rect{};
@@ -313,11 +314,9 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_CONTEXTMENU:
-            if (typingOnly) {
-                ShowTypingOnlyMenu(box, lParam);
-                return 0;
-            }
-            break;
+            // The same Italian menu on every system, whatever its language.
+            ShowCopyMenu(box, lParam);
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             // The press that gives the focus must not undo the selection the
