@@ -48,6 +48,20 @@ void TypeIntoCombo(runtime::ComboBox* combo, const QString& text) {
     QCOMPARE(combo->currentText(), text);
 }
 
+WindowWidgets Widgets(frmQuorvela& form) {
+    return {.form = &form,
+            .portata = form.txtPortata,
+            .quorvela = form.txtQuorvela,
+            .litriMinuto = form.txtLitriMinuto,
+            .giri = form.cboGiri,
+            .colpi = form.cboColpi,
+            .calcola = form.cmdCalcola,
+            .volumeOption = &form.optScelta(0),
+            .flowOption = &form.optScelta(1),
+            .tempo = &form.lblDescrizione(2),
+            .image = form.Image1};
+}
+
 QPoint Centre(const QWidget* widget) {
     return widget->rect().center();
 }
