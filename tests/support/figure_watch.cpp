@@ -69,7 +69,7 @@ QString q(const std::string& text) {
 }  // namespace
 
 FigureWatch::FigureWatch(const WindowWidgets& widgets) : w_(widgets) {
-    for (QLineEdit* box : {w_.portata, w_.quorvela}) {
+    for (QLineEdit* box : {w_.portata, w_.quorvela, w_.litriMinuto}) {
         box->installEventFilter(this);
     }
     QObject::connect(w_.calcola, &QAbstractButton::clicked, this,
@@ -105,8 +105,11 @@ bool FigureWatch::eventFilter(QObject* watched, QEvent* event) {
                           .selectionStart = box->hasSelectedText() ? box->selectionStart() : -1,
                           .selectionLength = static_cast<int>(box->selectedText().size()),
                           .cursor = box->cursorPosition()});
-    } else if (event->type() == QEvent::FocusIn) {
+    } else if (event->type() == QEvent::FocusIn && box != w_.litriMinuto) {
         noted_.push_back({.kind = Noted::Kind::Focus, .box = box});
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        // Selects a word, after whatever entering the box selected.
+        noted_.push_back({.kind = Noted::Kind::DoubleClick, .box = box});
     }
     return false;
 }
@@ -129,6 +132,9 @@ void FigureWatch::Begin() {
 }
 
 std::string& FigureWatch::textOf(oracle::Window& model, const QLineEdit* box) const {
+    if (box == w_.litriMinuto) {
+        return model.litriMinuto;
+    }
     return box == w_.portata ? model.portata : model.quorvela;
 }
 
@@ -181,7 +187,10 @@ void FigureWatch::play(const Noted& noted, oracle::Window& model, QStringList& f
     switch (noted.kind) {
         case Kind::Key:
             focusedBox = nullptr;
-            if (noted.code == 13) {
+            if (noted.box == w_.litriMinuto) {
+                // No keystroke handler: the user edits the figure freely.
+                textOf(model, noted.box) = noted.box->text().toStdString();
+            } else if (noted.code == 13) {
                 calculated(oracle::Calculate(model), model, lastStop);
             } else {
                 typed(noted, model, failures);
@@ -191,6 +200,9 @@ void FigureWatch::play(const Noted& noted, oracle::Window& model, QStringList& f
         case Kind::Focus:
             model = oracle::EnterInput(model, noted.box == w_.quorvela);
             focusedBox = noted.box;
+            break;
+        case Kind::DoubleClick:
+            focusedBox = nullptr;
             break;
         case Kind::ModeChosen:
             model = oracle::EnterInput(model, noted.volumeMode);

@@ -39,6 +39,8 @@ struct WindowWidgets {
     QAbstractButton* flowOption = nullptr;    // "ottieni litri/ora"
     QLabel* tempo = nullptr;                  // the stroke-time label
     QWidget* image = nullptr;                 // the picture beside it
+    QLabel* portataCaption = nullptr;         // "Portata cm³", bold in the volume mode
+    QLabel* quorvelaCaption = nullptr;        // "litri/ora", bold in the flow mode
 };
 
 class FigureWatch final : public QObject {
@@ -62,7 +64,7 @@ protected:
 
 private:
     struct Noted {
-        enum class Kind { Key, Focus, ModeChosen, Calcola, Pick };
+        enum class Kind { Key, Focus, DoubleClick, ModeChosen, Calcola, Pick };
         Kind kind = Kind::Key;
         QLineEdit* box = nullptr;   // Key, FocusIn
         std::optional<int> code{};  // Key: the character code, if it types one

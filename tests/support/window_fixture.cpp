@@ -59,7 +59,30 @@ WindowWidgets Widgets(frmQuorvela& form) {
             .volumeOption = &form.optScelta(0),
             .flowOption = &form.optScelta(1),
             .tempo = &form.lblDescrizione(2),
-            .image = form.Image1};
+            .image = form.Image1,
+            .portataCaption = &form.lblDescrizione(3),
+            .quorvelaCaption = &form.lblDescrizione(4)};
+}
+
+std::vector<QWidget*> Controls(frmQuorvela& form) {
+    return {form.Frame1,
+            form.Shape1,
+            form.Shape2,
+            form.cboGiri,
+            form.cboColpi,
+            form.Image1,
+            form.txtPortata,
+            form.txtQuorvela,
+            form.txtLitriMinuto,
+            form.cmdCalcola,
+            &form.optScelta(0),
+            &form.optScelta(1),
+            &form.lblDescrizione(0),
+            &form.lblDescrizione(1),
+            &form.lblDescrizione(2),
+            &form.lblDescrizione(3),
+            &form.lblDescrizione(4),
+            &form.lblDescrizione(5)};
 }
 
 QPoint Centre(const QWidget* widget) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 #include "figure_watch.h"
 #include "window/frmQuorvela.h"
@@ -31,6 +32,8 @@ void TypeIntoCombo(runtime::ComboBox* combo, const QString& text);
 
 // The widgets behind the window's controls, for a FigureWatch.
 [[nodiscard]] WindowWidgets Widgets(frmQuorvela& form);
+// Every control's widget, the shapes and the frame included.
+[[nodiscard]] std::vector<QWidget*> Controls(frmQuorvela& form);
 
 // Points for mouse clicks.
 [[nodiscard]] QPoint Centre(const QWidget* widget);
