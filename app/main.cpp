@@ -1,12 +1,9 @@
-#include <QApplication>
-
+#include "runtime/form.h"
 #include "window/frmQuorvela.h"
 #include "window/identity.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    quorvela::SetApplicationIdentity(app);
-
+    quorvela::runtime::Application application(argc, argv, quorvela::QuorvelaIdentity);
     quorvela::frmQuorvela form;
-    return quorvela::runtime::Run(form);
+    return application.Run(form);
 }

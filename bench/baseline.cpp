@@ -17,7 +17,7 @@
 #include <QWidget>
 
 #include "bench/first_paint.h"
-#include "window/version.h"
+#include "quorvela/version.h"
 
 namespace {
 

@@ -31,17 +31,17 @@ const Case Volume{Mode::Volume, QStringLiteral("15"), QStringLiteral("50"), QStr
 const Case Failing{Mode::Flow, QStringLiteral(","), QString(), QString()};
 
 // A run that did not give the expected figures measured something else.
-void check(benchmark::State& state, const frmQuorvela& form, const Case& c) {
-    const QLineEdit* result = c.mode == Mode::Flow ? form.txtQuorvela : form.txtPortata;
-    if (result->text() != c.result || form.txtLitriMinuto->text() != c.litriMinuto ||
-        form.lblDescrizione(2).text() != Tempo) {
+void check(benchmark::State& state, frmQuorvela& form, const Case& c) {
+    const QLineEdit* result = c.mode == Mode::Flow ? &form.txtQuorvela.Native() : &form.txtPortata.Native();
+    if (result->text() != c.result || form.txtLitriMinuto.Native().text() != c.litriMinuto ||
+        form.lblDescrizione(2).Native().text() != Tempo) {
         state.SkipWithError("the calculate command gave other results");
     }
 }
 
 void Calcola(benchmark::State& state, const Case& c) {
     frmQuorvela& form = Windows().form;
-    Prepare(form, c.mode, c.input);
+    Prepare(form, c.mode, c.input.toStdString());
     for (auto _ : state) {
         form.cmdCalcola_Click();
     }
@@ -51,10 +51,10 @@ void Calcola(benchmark::State& state, const Case& c) {
 // The reads and writes, in the command's order, of each mode's run.
 struct Widgets {
     explicit Widgets(frmQuorvela& form)
-        : giri(form.cboGiri), colpi(form.cboColpi), portata(form.txtPortata),
-          quorvela(form.txtQuorvela), litriMinuto(form.txtLitriMinuto),
-          volume(&form.optScelta(0)), flow(&form.optScelta(1)), tempo(&form.lblDescrizione(2)),
-          image(form.Image1) {}
+        : giri(&form.cboGiri.Native()), colpi(&form.cboColpi.Native()), portata(&form.txtPortata.Native()),
+          quorvela(&form.txtQuorvela.Native()), litriMinuto(&form.txtLitriMinuto.Native()),
+          volume(&form.optScelta(0).Native()), flow(&form.optScelta(1).Native()), tempo(&form.lblDescrizione(2).Native()),
+          image(&form.Image1.Native()) {}
 
     // Speed and strokes checked, then the stroke time with its two tooltips.
     void strokeTime() const {
@@ -112,7 +112,7 @@ void volumeReadsWrites(const Widgets& w, const Case& c) {
 
 void BareCalcola(benchmark::State& state, const Case& c) {
     frmQuorvela& form = Windows().form;
-    Prepare(form, c.mode, c.input);
+    Prepare(form, c.mode, c.input.toStdString());
     const Widgets widgets(form);
     // The failing run stops before the formula reads the volume a second time.
     const int volumeReads = c.result.isEmpty() ? 2 : 3;

@@ -19,11 +19,11 @@ void typeDigit(QWidget* box) {
 
 void Keystroke(benchmark::State& state) {
     frmQuorvela& form = Windows().form;
-    Prepare(form, Mode::Flow, QStringLiteral("50"));
+    Prepare(form, Mode::Flow, "50");
     for (auto _ : state) {
-        typeDigit(form.txtPortata);
+        typeDigit(&form.txtPortata.Native());
     }
-    if (form.txtPortata->text() != QStringLiteral("50")) {
+    if (form.txtPortata.Native().text() != QStringLiteral("50")) {
         state.SkipWithError("the keystrokes left another text");
     }
 }
@@ -42,12 +42,12 @@ void BareKeystroke(benchmark::State& state) {
 // The next speed and back, by the arrow keys: two picks, each recalculating.
 void ComboPick(benchmark::State& state) {
     frmQuorvela& form = Windows().form;
-    Prepare(form, Mode::Flow, QStringLiteral("50"));
+    Prepare(form, Mode::Flow, "50");
     for (auto _ : state) {
-        QTest::keyClick(form.cboGiri, Qt::Key_Down);
-        QTest::keyClick(form.cboGiri, Qt::Key_Up);
+        QTest::keyClick(&form.cboGiri.Native(), Qt::Key_Down);
+        QTest::keyClick(&form.cboGiri.Native(), Qt::Key_Up);
     }
-    if (form.txtQuorvela->text() != QStringLiteral("15")) {
+    if (form.txtQuorvela.Native().text() != QStringLiteral("15")) {
         state.SkipWithError("the picks did not recalculate");
     }
 }

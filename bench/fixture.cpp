@@ -31,12 +31,12 @@ Fixture::Fixture() {
     runtime::DoEvents();
 }
 
-void Prepare(frmQuorvela& form, Mode mode, const QString& input) {
+void Prepare(frmQuorvela& form, Mode mode, const std::string& input) {
     // Each of these raises Click, as a user's choice would.
     form.optScelta(mode == Mode::Flow ? 1 : 0).SetValue(true);
-    form.cboGiri->SetListIndex(3);
-    form.cboColpi->SetListIndex(0);
-    (mode == Mode::Flow ? form.txtPortata : form.txtQuorvela)->SetText(input);
+    form.cboGiri.SetListIndex(3);
+    form.cboColpi.SetListIndex(0);
+    (mode == Mode::Flow ? form.txtPortata : form.txtQuorvela).SetText(input);
     runtime::DoEvents();
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "runtime/qt/native.h"
 #include "window/frmQuorvela.h"
 
 namespace quorvela::bench {
@@ -35,6 +36,6 @@ enum class Mode { Flow, Volume };
 
 // Selects the mode, speed 1000 and 200 strokes, and puts `input` in the
 // mode's input box.
-void Prepare(frmQuorvela& form, Mode mode, const QString& input);
+void Prepare(frmQuorvela& form, Mode mode, const std::string& input);
 
 }  // namespace quorvela::bench

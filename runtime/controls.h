@@ -1,176 +1,159 @@
 #pragma once
 
-// The controls the window code works with: standard Qt widgets with the
-// properties, methods and events of the form runtime. Events are raised
-// through Dispatch, so a handler's error never crosses Qt's event loop.
-
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QString>
-#include <QWidget>
+// The controls the window code works with, by the form runtime's names. Each
+// is a handle on a control that the backend built from the layout; texts are
+// UTF-8. Events are raised through Dispatch, so a handler's error never
+// crosses the toolkit's event loop.
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "calc/runtime_error.h"
+#include "runtime/layout.h"
 #include "runtime/units.h"
 
 namespace quorvela::runtime {
 
-// Settings every control shares.
-void SetFontBold(QWidget& widget, bool bold);
-void SetForeColor(QWidget& widget, OleColor color);
-// Moves the focus to `widget`; error 5 when it cannot take it (its window
-// hidden, the control hidden or disabled, or never focusable).
-void SetFocusOrRaise(QWidget& widget);
-// Qt's standard menu for an editable text, its entries in Italian.
-void TranslateEditMenu(QMenu& menu);
+class Form;
 
-class TextBox : public QLineEdit {
+// The backend's controls, defined by each backend.
+class NativeTextBox;
+class NativeComboBox;
+class NativeOptionButton;
+class NativeLabel;
+class NativeImage;
+class NativeCommandButton;
+
+using Handler = std::function<void()>;
+
+class TextBox {
 public:
-    using KeyPressHandler = std::function<void(std::int16_t& keyAscii)>;
-    using Handler = std::function<void()>;
+    using KeyPressHandler = std::function<void(std::int16_t& KeyAscii)>;
 
-    explicit TextBox(QWidget* parent);
+    TextBox(Form& form, std::string_view name, int index = NoIndex);
 
-    [[nodiscard]] QString Text() const { return text(); }
-    void SetText(const QString& value);
+    [[nodiscard]] std::string Text() const;
+    void SetText(std::string_view text);
     // The selection starts at `start` and is empty; SetSelLength then extends it.
     void SetSelStart(int start);
     void SetSelLength(int length);
-    void SetFocus() { SetFocusOrRaise(*this); }
+    // Error 5 when the box cannot take the focus (its window hidden).
+    void SetFocus();
 
-    // The most characters the user may type; 0 for no limit. Text the program
-    // writes is shown whole, whatever its length.
-    void SetTypingLimit(int limit) { typingLimit_ = limit; }
-    [[nodiscard]] int TypingLimit() const { return typingLimit_; }
-
-    // A box with a keystroke handler takes text by typing alone: paste, drop,
-    // middle-click and input-method text could otherwise bypass the handler.
+    // A box with a keystroke handler takes text by typing alone: paste, drop
+    // and input-method text go through the handler too, or not at all.
     void OnKeyPress(KeyPressHandler handler);
-    void OnGotFocus(Handler handler) { gotFocus_ = std::move(handler); }
+    void OnGotFocus(Handler handler);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    [[nodiscard]] NativeTextBox& Native() const { return *native_; }
 
 private:
-    [[nodiscard]] bool typingOnly() const { return static_cast<bool>(keyPress_); }
-    // One typed character through the keystroke handler and the typing limit.
-    void type(std::int16_t code);
-    [[nodiscard]] bool fitsTypingLimit(int inserted) const;
-
-    KeyPressHandler keyPress_;
-    Handler gotFocus_;
-    int typingLimit_ = 0;
-    // The mouse press that gave the focus must not undo the selection the
-    // focus handler made: that press (and its drag) is swallowed.
-    bool swallowingPress_ = false;
+    NativeTextBox* native_;
 };
 
-class ComboBox : public QComboBox {
+class ComboBox {
 public:
-    using Handler = std::function<void()>;
+    ComboBox(Form& form, std::string_view name, int index = NoIndex);
 
-    explicit ComboBox(QWidget* parent);
-
-    [[nodiscard]] QString Text() const { return currentText(); }
-    void AddItem(const QString& item) { addItem(item); }
+    [[nodiscard]] std::string Text() const;
+    void AddItem(std::string_view item);
     // Selects the item, shows its text and raises Click before returning.
     void SetListIndex(int index);
-    void SetFocus() { SetFocusOrRaise(*this); }
+    void SetFocus();
 
-    // Raised by a pick from the list (mouse or keyboard) and by SetListIndex;
-    // typing into the box raises nothing.
-    void OnClick(Handler handler) { click_ = std::move(handler); }
+    // Raised by a pick from the list and by SetListIndex; typing raises nothing.
+    void OnClick(Handler handler);
+
+    [[nodiscard]] NativeComboBox& Native() const { return *native_; }
 
 private:
-    void raiseClick();
-
-    Handler click_;
+    NativeComboBox* native_;
 };
 
-class OptionButton : public QRadioButton {
+class OptionButton {
 public:
-    using ClickHandler = std::function<void(std::int16_t& index)>;
+    using ClickHandler = std::function<void(std::int16_t& Index)>;
 
-    OptionButton(std::int16_t index, QWidget* parent);
+    OptionButton(Form& form, std::string_view name, int index = NoIndex);
 
-    [[nodiscard]] bool Value() const { return isChecked(); }
+    [[nodiscard]] bool Value() const;
     // Writing true clears the other options of the group and, when the
     // selection changes, raises Click before returning.
     void SetValue(bool value);
-    void SetForeColor(OleColor color) { runtime::SetForeColor(*this, color); }
-    void SetFontBold(bool bold) { runtime::SetFontBold(*this, bold); }
-    [[nodiscard]] std::int16_t Index() const { return index_; }
+    void SetForeColor(OleColor color);
+    void SetFontBold(bool bold);
 
-    void OnClick(ClickHandler handler) { click_ = std::move(handler); }
+    void OnClick(ClickHandler handler);
+
+    [[nodiscard]] NativeOptionButton& Native() const { return *native_; }
 
 private:
-    std::int16_t index_;
-    ClickHandler click_;
+    NativeOptionButton* native_;
 };
 
-class Label : public QLabel {
+class Label {
 public:
-    explicit Label(QWidget* parent);
+    Label(Form& form, std::string_view name, int index = NoIndex);
 
-    void SetCaption(const QString& caption) { setText(caption); }
-    void SetFontBold(bool bold) { runtime::SetFontBold(*this, bold); }
-    void SetToolTipText(const QString& text) { setToolTip(text); }
+    void SetCaption(std::string_view caption);
+    void SetFontBold(bool bold);
+    void SetToolTipText(std::string_view text);
+
+    [[nodiscard]] NativeLabel& Native() const { return *native_; }
+
+private:
+    NativeLabel* native_;
 };
 
 // A picture shown at its own size.
-class Image : public QLabel {
+class Image {
 public:
-    explicit Image(QWidget* parent);
+    Image(Form& form, std::string_view name, int index = NoIndex);
 
-    void SetToolTipText(const QString& text) { setToolTip(text); }
-};
+    void SetToolTipText(std::string_view text);
 
-class CommandButton : public QPushButton {
-public:
-    using Handler = std::function<void()>;
-
-    explicit CommandButton(QWidget* parent);
-
-    void OnClick(Handler handler) { click_ = std::move(handler); }
+    [[nodiscard]] NativeImage& Native() const { return *native_; }
 
 private:
-    Handler click_;
+    NativeImage* native_;
 };
 
-// A frame with no caption that holds the other controls.
-class Frame : public QGroupBox {
+class CommandButton {
 public:
-    explicit Frame(QWidget* parent);
-};
+    CommandButton(Form& form, std::string_view name, int index = NoIndex);
 
-// A rectangle drawn beneath the controls: border only, never taking mouse or focus.
-class Shape : public QWidget {
-public:
-    Shape(QWidget* parent, OleColor borderColor);
+    void OnClick(Handler handler);
 
-    [[nodiscard]] OleColor BorderColor() const { return borderColor_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    [[nodiscard]] NativeCommandButton& Native() const { return *native_; }
 
 private:
-    OleColor borderColor_;
+    NativeCommandButton* native_;
+};
+
+// The items of a control array, addressed by their 0-based Index.
+template <class Control>
+class ControlArray {
+public:
+    ControlArray(Form& form, std::string_view name, int count) {
+        items_.reserve(static_cast<std::size_t>(count));
+        for (int index = 0; index < count; ++index) {
+            items_.emplace_back(form, name, index);
+        }
+    }
+
+    // Error 5 for an index the array does not hold.
+    Control& operator()(std::int16_t index) {
+        if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) {
+            Raise(ErrorNumber::InvalidProcedureCall);
+        }
+        return items_[static_cast<std::size_t>(index)];
+    }
+
+private:
+    std::vector<Control> items_;
 };
 
 }  // namespace quorvela::runtime

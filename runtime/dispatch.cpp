@@ -1,9 +1,5 @@
 #include "runtime/dispatch.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
-
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -19,36 +15,7 @@ TerminateHandler& terminateHandler() {
     return handler;
 }
 
-void endProgram(int exitStatus) {
-    if (terminateHandler()) {
-        terminateHandler()(exitStatus);
-        return;
-    }
-    std::fflush(nullptr);
-    // Like the error box of any runtime: the program stops where it stands,
-    // without running the rest of the handlers that enclose the failing one.
-    std::_Exit(exitStatus);
-}
-
-void reportFatal(int number) noexcept {
-    try {
-        const QString text = QStringLiteral("Errore di run-time '%1':\n\n%2")
-                                 .arg(number)
-                                 .arg(QString::fromUtf8(ErrorDescription(number)));
-        QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
-        box.setObjectName(QStringLiteral("runtimeErrorBox"));
-        box.setWindowModality(Qt::ApplicationModal);
-        box.exec();
-    } catch (...) {
-        std::fputs("Errore di run-time\n", stderr);
-    }
-    endProgram(number);
-}
-
-}  // namespace
-
-const char* ErrorDescription(int number) noexcept {
+const char* description(int number) noexcept {
     switch (number) {
         case 5:
             return "Chiamata di routine o argomento non validi";
@@ -63,6 +30,32 @@ const char* ErrorDescription(int number) noexcept {
         default:
             return "Errore interno";
     }
+}
+
+void endProgram(int exitStatus) {
+    if (terminateHandler()) {
+        terminateHandler()(exitStatus);
+        return;
+    }
+    std::fflush(nullptr);
+    // Like the error box of any runtime: the program stops where it stands,
+    // without running the rest of the handlers that enclose the failing one.
+    std::_Exit(exitStatus);
+}
+
+void reportFatal(int number) noexcept {
+    try {
+        ShowRuntimeError(RuntimeErrorText(number));
+    } catch (...) {
+        std::fputs("Errore di run-time\n", stderr);
+    }
+    endProgram(number);
+}
+
+}  // namespace
+
+std::string RuntimeErrorText(int number) {
+    return "Errore di run-time '" + std::to_string(number) + "':\n\n" + description(number);
 }
 
 void SetTerminateHandler(TerminateHandler handler) { terminateHandler() = std::move(handler); }

@@ -7,9 +7,7 @@
 //  - none: the error goes to the caller, and from an event handler to the
 //    runtime's boundary (see Dispatch), which reports it and ends the program.
 
-#include <functional>
-#include <initializer_list>
-#include <span>
+#include <utility>
 
 #include "calc/runtime_error.h"
 
@@ -26,31 +24,10 @@ bool SkipOnError(Statement&& statement) {
     }
 }
 
-// Statements run in order, each skipped on its own error.
-void SkipErrors(std::initializer_list<std::function<void()>> statements);
-
 // The body runs until its first error, which ends it quietly.
 template <class Body>
 void LeaveOnError(Body&& body) {
-    try {
-        std::forward<Body>(body)();
-    } catch (const RuntimeError&) {
-        // Leaving quietly is this handler's chosen answer to any run-time error.
-        return;
-    }
+    SkipOnError(std::forward<Body>(body));
 }
-
-// A procedure written as numbered units under statement-level skipping. Each
-// unit returns the number of the unit to run next, NextUnit, or EndRun. A unit
-// that raises is abandoned and the run continues with the following unit, so
-// an error while a test is evaluated enters the block that the test guards.
-struct Units {
-    static constexpr int NextUnit = -1;
-    static constexpr int EndRun = 0;
-    using Unit = std::function<int()>;
-
-    // Units are numbered from 1 in the order given.
-    static void Run(std::span<const Unit> units);
-};
 
 }  // namespace quorvela::runtime

@@ -1,76 +1,88 @@
 #pragma once
 
-// The window the form runtime builds and shows, with the properties the
-// window code reads and writes in twips.
+// The window the form runtime builds from a layout and shows, with the
+// properties the window code reads and writes in twips, and the services
+// around it: the screen, the message box, event pumping.
 
-#include <QSize>
-#include <QString>
-#include <QWidget>
+#include <memory>
+#include <string_view>
 
-#include <cstdint>
-#include <optional>
-#include <vector>
-
-#include "calc/runtime_error.h"
+#include "runtime/controls.h"
+#include "runtime/layout.h"
 
 namespace quorvela::runtime {
 
-// The primary screen's size, in twips as single-precision values.
-class Screen {
-public:
-    [[nodiscard]] static float Width();
-    [[nodiscard]] static float Height();
-    // Tests stand in a screen of their own size (in pixels); nullopt restores the real one.
-    static void SetSizeForTesting(std::optional<QSize> pixels);
-};
+class NativeForm;
 
-class Form : public QWidget {
+class Form {
 public:
-    // A fixed window with the given client area in twips.
-    Form(const QString& name, int clientWidthTwips, int clientHeightTwips);
+    // Builds the window and its controls, hidden.
+    explicit Form(const FormLayout& layout);
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    Form(Form&&) = delete;
+    Form& operator=(Form&&) = delete;
 
     // Outer size, the frame included, in twips.
     [[nodiscard]] float Width() const;
     [[nodiscard]] float Height() const;
     void SetLeft(float twips);
     void SetTop(float twips);
-    void SetCaption(const QString& caption) { setWindowTitle(caption); }
+    void SetCaption(std::string_view caption);
 
-    // The Load event: raised once by Start, before the window is first shown.
-    virtual void Form_Load() {}
+    // Raised once by Start, before the window is first shown.
+    void OnLoad(Handler handler);
 
-    // The first control in tab order that can take the focus takes it.
-    void FocusFirstControl() { focusNextChild(); }
-};
-
-// A control array addressed by a 0-based Index.
-template <class Control>
-class ControlArray {
-public:
-    void Add(Control* control) { items_.push_back(control); }
-    Control& operator()(std::int16_t index) const {
-        if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) {
-            Raise(ErrorNumber::InvalidProcedureCall);
-        }
-        return *items_[static_cast<std::size_t>(index)];
-    }
-    [[nodiscard]] std::size_t size() const noexcept { return items_.size(); }
+    [[nodiscard]] NativeForm& Native() const { return *native_; }
 
 private:
-    std::vector<Control*> items_;
+    std::unique_ptr<NativeForm> native_;
+};
+
+// The primary screen's size, in twips as single-precision values.
+struct Screen {
+    [[nodiscard]] static float Width();
+    [[nodiscard]] static float Height();
 };
 
 // Raises Load, then shows the window and gives the focus to the first
 // control in tab order that can take it.
 void Start(Form& form);
-// Start, then the event loop until the window is closed.
-int Run(Form& form);
 
 // Lets pending events run, then returns.
 void DoEvents();
 
 // A modal message box; `style` as the classic button and icon flags (48: OK
 // with the exclamation icon). Returns the button pressed (1: OK).
-int MsgBox(const QString& prompt, int style, const QString& title);
+int MsgBox(std::string_view prompt, int style, std::string_view title);
+
+// How the program names itself to the desktop.
+struct Identity {
+    std::string_view name;
+    std::string_view version;
+    std::string_view organizationDomain;
+    std::string_view applicationId;
+    std::string_view description;
+};
+
+// The toolkit's application: one a process, before any window. It takes no
+// command line.
+class Application {
+public:
+    Application(int argc, char** argv, const Identity& identity);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    Application(Application&&) = delete;
+    Application& operator=(Application&&) = delete;
+
+    // Start, then the event loop until the window is closed; the exit status.
+    int Run(Form& form);
+
+private:
+    struct Native;
+    std::unique_ptr<Native> native_;
+};
 
 }  // namespace quorvela::runtime

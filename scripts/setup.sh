@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config file
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
-    fonts-crosextra-carlito fontconfig
+    fonts-crosextra-carlito fontconfig qt6-translations-l10n
     xvfb xauth x11-utils libxtst-dev
     clang libclang-rt-14-dev
     libbenchmark-dev

@@ -12,17 +12,17 @@ void frmQuorvela::Form_Load() {
     const float altezza = Height();
     SetTop((Screen::Height() - altezza) / 3.0F);
 
-    SetCaption(CaptionText());
+    SetCaption(Layout().caption);
 
     for (const char* giri : {"100", "200", "500", "1000", "1500", "2000", "2500"}) {
-        cboGiri->AddItem(QString::fromLatin1(giri));
+        cboGiri.AddItem(giri);
     }
-    cboGiri->SetListIndex(3);
+    cboGiri.SetListIndex(3);
 
     for (const char* colpi : {"200", "500", "1000"}) {
-        cboColpi->AddItem(QString::fromLatin1(colpi));
+        cboColpi.AddItem(colpi);
     }
-    cboColpi->SetListIndex(0);
+    cboColpi.SetListIndex(0);
 
     optScelta(0).SetValue(true);
 }

@@ -3,65 +3,72 @@
 #include "calc/conversions.h"
 #include "calc/formulas.h"
 #include "runtime/error_modes.h"
-#include "window/formula_controls.h"
 #include "window/frmQuorvela.h"
-#include "window/utf8.h"
 
 namespace quorvela {
 namespace {
+
+using runtime::SkipOnError;
 
 constexpr runtime::OleColor Red = 0x000000FFU;
 
 }  // namespace
 
+std::string frmQuorvela::DescrizioneTempo(float secondi) const {
+    const std::string giri = cboGiri.Text();
+    const std::string colpi = cboColpi.Text();
+    return "a " + giri + " giri, " + colpi + " colpi si ottengono in " + SingleToText(secondi) +
+           " secondi";
+}
+
 void frmQuorvela::MostraTempoColpi() {
-    const std::string giriTesto = Utf8(cboGiri->Text());
-    const std::string colpiTesto = Utf8(cboColpi->Text());
+    const std::string giriTesto = cboGiri.Text();
+    const std::string colpiTesto = cboColpi.Text();
     runtime::Label& etichetta = lblDescrizione(2);
-    std::int16_t colpi = TextToInt16(colpiTesto);
-    std::int16_t giri = TextToInt16(giriTesto);
-    const float secondi = TempoColpi(*formule_, giri, colpi);
-    etichetta.SetCaption(QString::fromStdString(SingleToText(secondi)) +
-                         QStringLiteral(" secondi"));
+    const std::int16_t colpi = TextToInt16(colpiTesto);
+    const std::int16_t giri = TextToInt16(giriTesto);
+    const float secondi = TempoColpi(giri, colpi);
+    // Each tooltip reads the combo texts afresh, the label's first.
+    etichetta.SetToolTipText(DescrizioneTempo(secondi));
+    Image1.SetToolTipText(DescrizioneTempo(secondi));
+    etichetta.SetCaption(SingleToText(secondi) + " secondi");
 }
 
 void frmQuorvela::optScelta_Click(std::int16_t& Index) {
     using runtime::ColorButtonText;
+    // Each step on its own: a refused focus move (the window still hidden)
+    // leaves the emphasis and the emptied box in place.
     if (Index == 0) {
-        runtime::SkipErrors({
-            [&] { optScelta(0).SetForeColor(Red); },
-            [&] { optScelta(0).SetFontBold(true); },
-            [&] { optScelta(1).SetForeColor(ColorButtonText); },
-            [&] { optScelta(1).SetFontBold(false); },
-            [&] { lblDescrizione(3).SetFontBold(true); },
-            [&] { lblDescrizione(4).SetFontBold(false); },
-            [&] { txtPortata->SetText(QString()); },
-            [&] { txtQuorvela->SetFocus(); },
-        });
+        SkipOnError([&] { optScelta(0).SetForeColor(Red); });
+        SkipOnError([&] { optScelta(0).SetFontBold(true); });
+        SkipOnError([&] { optScelta(1).SetForeColor(ColorButtonText); });
+        SkipOnError([&] { optScelta(1).SetFontBold(false); });
+        SkipOnError([&] { lblDescrizione(3).SetFontBold(true); });
+        SkipOnError([&] { lblDescrizione(4).SetFontBold(false); });
+        SkipOnError([&] { txtPortata.SetText(""); });
+        SkipOnError([&] { txtQuorvela.SetFocus(); });
     } else if (Index == 1) {
-        runtime::SkipErrors({
-            [&] { optScelta(1).SetForeColor(Red); },
-            [&] { optScelta(1).SetFontBold(true); },
-            [&] { optScelta(0).SetForeColor(ColorButtonText); },
-            [&] { optScelta(0).SetFontBold(false); },
-            [&] { lblDescrizione(3).SetFontBold(false); },
-            [&] { lblDescrizione(4).SetFontBold(true); },
-            [&] { txtQuorvela->SetText(QString()); },
-            [&] { txtLitriMinuto->SetText(QString()); },
-            [&] { txtPortata->SetFocus(); },
-        });
+        SkipOnError([&] { optScelta(1).SetForeColor(Red); });
+        SkipOnError([&] { optScelta(1).SetFontBold(true); });
+        SkipOnError([&] { optScelta(0).SetForeColor(ColorButtonText); });
+        SkipOnError([&] { optScelta(0).SetFontBold(false); });
+        SkipOnError([&] { lblDescrizione(3).SetFontBold(false); });
+        SkipOnError([&] { lblDescrizione(4).SetFontBold(true); });
+        SkipOnError([&] { txtQuorvela.SetText(""); });
+        SkipOnError([&] { txtLitriMinuto.SetText(""); });
+        SkipOnError([&] { txtPortata.SetFocus(); });
     }
 }
 
 void frmQuorvela::txtQuorvela_GotFocus() {
-    txtQuorvela->SetSelStart(0);
-    txtQuorvela->SetSelLength(static_cast<int>(txtQuorvela->Text().size()));
+    txtQuorvela.SetSelStart(0);
+    txtQuorvela.SetSelLength(static_cast<int>(txtQuorvela.Text().size()));
     optScelta(0).SetValue(true);
 }
 
 void frmQuorvela::txtPortata_GotFocus() {
-    txtPortata->SetSelStart(0);
-    txtPortata->SetSelLength(static_cast<int>(txtPortata->Text().size()));
+    txtPortata.SetSelStart(0);
+    txtPortata.SetSelLength(static_cast<int>(txtPortata.Text().size()));
     optScelta(1).SetValue(true);
 }
 
@@ -86,7 +93,7 @@ void frmQuorvela::txtQuorvela_KeyPress(std::int16_t& KeyAscii) { FiltraTasto(Key
 void frmQuorvela::txtPortata_KeyPress(std::int16_t& KeyAscii) { FiltraTasto(KeyAscii); }
 
 void frmQuorvela::cboGiri_Click() {
-    runtime::SkipOnError([&] { MostraTempoColpi(); });
+    SkipOnError([&] { MostraTempoColpi(); });
     cmdCalcola_Click();
 }
 

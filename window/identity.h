@@ -1,12 +1,18 @@
 #pragma once
 
-// How the program names itself to Qt and the desktop: name, version,
-// organisation, desktop entry and description.
+// How the program names itself to the desktop.
 
-class QApplication;
+#include "runtime/form.h"
+#include "quorvela/version.h"
 
 namespace quorvela {
 
-void SetApplicationIdentity(QApplication& app);
+inline constexpr runtime::Identity QuorvelaIdentity{
+    .name = version::ApplicationName,
+    .version = version::Version,
+    .organizationDomain = version::OrganizationDomain,
+    .applicationId = version::ApplicationId,
+    .description = version::Description,
+};
 
 }  // namespace quorvela

@@ -1,175 +1,113 @@
-// The window's controls: places, sizes, captions, fonts, colours and tab order.
+// The window's layout: every control with its place in twips, texts, font,
+// colour, tab order and typing limit, as one table the runtime builds from.
 
-#include <QApplication>
-#include <QIcon>
-#include <QPixmap>
+#include <array>
+#include <string>
 
-#include "runtime/units.h"
-#include "window/formula_controls.h"
 #include "window/frmQuorvela.h"
-#include "window/version.h"
+#include "quorvela/version.h"
 
 namespace quorvela {
 namespace {
 
+using runtime::Alignment;
+using runtime::ControlKind;
+using runtime::ControlLayout;
+using runtime::Font;
 using runtime::OleColor;
-using runtime::TwipsRect;
+using runtime::TabStop;
 
 constexpr OleColor Magenta = 0x00FF00FFU;
 constexpr OleColor Blue = 0x00FF0000U;
 constexpr OleColor Grey = 0x00808080U;
 
-QFont calibri(qreal points, bool bold = false) {
-    QFont font(QStringLiteral("Calibri"));
-    font.setPointSizeF(points);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
-}
+constexpr Font Regular{.points = 14.25};
+constexpr Font Bold{.points = 14.25, .bold = true};
+constexpr Font Small{.points = 11.25};
 
-// Places `widget` in its container, in twips, and names it.
-template <class Widget>
-Widget* place(Widget* widget, const QString& name, int left, int top, int width, int height) {
-    widget->setObjectName(name);
-    widget->setGeometry(TwipsRect(left, top, width, height));
-    return widget;
-}
-
-runtime::Label* caption(QWidget* parent, int index, const QString& text, Qt::Alignment alignment,
-                        int left, int top, int width, int height, const QFont& font) {
-    auto* label = place(new runtime::Label(parent),
-                        QStringLiteral("lblDescrizione(%1)").arg(index), left, top, width, height);
-    label->setText(text);
-    label->setFont(font);
-    label->setAlignment(alignment | Qt::AlignTop);
-    label->setAccessibleName(text);
-    return label;
-}
-
-runtime::TextBox* textBox(QWidget* parent, const QString& name, OleColor color, int typingLimit,
-                          int left, int top, int width, int height) {
-    auto* box = place(new runtime::TextBox(parent), name, left, top, width, height);
-    box->setFont(calibri(14.25, true));
-    box->setAlignment(Qt::AlignCenter);
-    box->SetTypingLimit(typingLimit);
-    runtime::SetForeColor(*box, color);
-    return box;
-}
-
-runtime::ComboBox* comboBox(QWidget* parent, const QString& name, const QString& accessibleName,
-                            int left, int top) {
-    auto* combo = place(new runtime::ComboBox(parent), name, left, top, 1215, 465);
-    combo->setFont(calibri(14.25));
-    combo->setAccessibleName(accessibleName);
-    return combo;
-}
+// Focusable controls in tab order first, then the captions, the picture and
+// the two rectangles beneath them.
+constexpr std::array<ControlLayout, 18> Controls{{
+    {.kind = ControlKind::Frame, .name = "Frame1", .rect = {240, 120, 7095, 4695}, .tabIndex = 8},
+    {.kind = ControlKind::TextBox, .name = "txtPortata", .container = "Frame1",
+     .rect = {600, 2760, 1215, 465}, .font = Bold, .foreColor = Magenta,
+     .alignment = Alignment::Center, .tabIndex = 0, .typingLimit = 7,
+     .toolTip = "Valore di portata"},
+    {.kind = ControlKind::TextBox, .name = "txtQuorvela", .container = "Frame1",
+     .rect = {2520, 2760, 1215, 465}, .font = Bold, .foreColor = Blue,
+     .alignment = Alignment::Center, .tabIndex = 1, .typingLimit = 5,
+     .toolTip = "Inserire un valore di litri/h"},
+    // Written by the program only: Tab passes it by, a click still reaches it.
+    {.kind = ControlKind::TextBox, .name = "txtLitriMinuto", .container = "Frame1",
+     .rect = {4320, 2760, 1215, 465}, .font = Bold, .foreColor = Blue,
+     .alignment = Alignment::Center, .tabIndex = 2, .tabStop = TabStop::No, .typingLimit = 5},
+    {.kind = ControlKind::OptionButton, .name = "optScelta", .index = 0, .container = "Frame1",
+     .rect = {600, 3480, 1455, 285}, .text = "ottieni cm³", .font = Small, .tabIndex = 3},
+    {.kind = ControlKind::OptionButton, .name = "optScelta", .index = 1, .container = "Frame1",
+     .rect = {600, 3840, 1935, 285}, .text = "ottieni litri/ora", .font = Small, .tabIndex = 4},
+    {.kind = ControlKind::CommandButton, .name = "cmdCalcola", .container = "Frame1",
+     .rect = {4320, 3480, 1815, 525}, .text = "calcola", .font = Regular, .tabIndex = 5},
+    {.kind = ControlKind::ComboBox, .name = "cboGiri", .container = "Frame1",
+     .rect = {600, 1020, 1215, 465}, .font = Regular, .tabIndex = 6},
+    {.kind = ControlKind::ComboBox, .name = "cboColpi", .container = "Frame1",
+     .rect = {2520, 1020, 1215, 465}, .font = Regular, .tabIndex = 7},
+    {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 0, .container = "Frame1",
+     .rect = {570, 660, 915, 345}, .text = "Giri", .font = Regular,
+     .alignment = Alignment::Center, .tabIndex = 11, .labelFor = "cboGiri"},
+    {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 1, .container = "Frame1",
+     .rect = {2520, 660, 975, 345}, .text = "Colpi", .font = Regular,
+     .alignment = Alignment::Center, .tabIndex = 12, .labelFor = "cboColpi"},
+    // The stroke time, in the window's own font.
+    {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 2, .container = "Frame1",
+     .rect = {5160, 1080, 1455, 315}, .text = ".", .alignment = Alignment::Center,
+     .tabIndex = 9, .accessibleName = "Tempo dei colpi"},
+    {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 3, .container = "Frame1",
+     .rect = {600, 2400, 1455, 345}, .text = "Portata cm³", .font = Regular,
+     .alignment = Alignment::Left, .tabIndex = 10, .labelFor = "txtPortata"},
+    {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 4, .container = "Frame1",
+     .rect = {2520, 2400, 1215, 345}, .text = "litri/ora", .font = Regular,
+     .alignment = Alignment::Center, .tabIndex = 13, .labelFor = "txtQuorvela"},
+    {.kind = ControlKind::Label, .name = "lblDescrizione", .index = 5, .container = "Frame1",
+     .rect = {4320, 2400, 1215, 345}, .text = "litri/min", .font = Regular,
+     .alignment = Alignment::Center, .tabIndex = 14, .labelFor = "txtLitriMinuto"},
+    {.kind = ControlKind::Image, .name = "Image1", .container = "Frame1",
+     .rect = {4320, 600, 825, 960}, .accessibleName = "Cronometro", .picture = "stopwatch"},
+    {.kind = ControlKind::Shape, .name = "Shape1", .container = "Frame1",
+     .rect = {360, 480, 6375, 1335}, .foreColor = Grey},
+    {.kind = ControlKind::Shape, .name = "Shape2", .container = "Frame1",
+     .rect = {360, 2160, 6375, 2175}, .foreColor = Grey},
+}};
 
 }  // namespace
 
-QString frmQuorvela::CaptionText() {
-    return QStringLiteral("Quorvela -  07/2024  -  ") + QString::fromUtf8(version::ContactAddress);
-}
-
-frmQuorvela::frmQuorvela()
-    : Form(QStringLiteral("frmQuorvela"), 7575, 5100),
-      formule_(std::make_unique<FormulaControls>(*this)) {
-    setWindowTitle(CaptionText());
-    setFont(calibri(12));
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        icon.addFile(QStringLiteral(":/quorvela/icons/quorvela-%1.png").arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
-    createControls();
-    connectHandlers();
-}
-
-frmQuorvela::~frmQuorvela() = default;
-
-void frmQuorvela::createControls() {
-    Frame1 = place(new runtime::Frame(this), QStringLiteral("Frame1"), 240, 120, 7095, 4695);
-    Frame1->setTitle(QString());
-
-    // Created in tab order, so that Qt's focus chain is the tab order.
-    txtPortata = textBox(Frame1, QStringLiteral("txtPortata"), Magenta, 7, 600, 2760, 1215, 465);
-    txtPortata->setToolTip(QStringLiteral("Valore di portata"));
-    txtPortata->setAccessibleName(QStringLiteral("Portata cm³"));
-    txtQuorvela = textBox(Frame1, QStringLiteral("txtQuorvela"), Blue, 5, 2520, 2760, 1215, 465);
-    txtQuorvela->setToolTip(QStringLiteral("Inserire un valore di litri/h"));
-    txtQuorvela->setAccessibleName(QStringLiteral("litri/ora"));
-    txtLitriMinuto =
-        textBox(Frame1, QStringLiteral("txtLitriMinuto"), Blue, 5, 4320, 2760, 1215, 465);
-    txtLitriMinuto->setAccessibleName(QStringLiteral("litri/min"));
-    // Written by the program only: Tab skips it, a click still reaches it.
-    txtLitriMinuto->setFocusPolicy(Qt::ClickFocus);
-
-    const auto option = [this](std::int16_t index, const QString& text, int top, int width) {
-        auto* button = place(new runtime::OptionButton(index, Frame1),
-                             QStringLiteral("optScelta(%1)").arg(index), 600, top, width, 285);
-        button->setText(text);
-        button->setFont(calibri(11.25));
-        button->setAccessibleName(text);
-        optScelta.Add(button);
+const runtime::FormLayout& frmQuorvela::Layout() {
+    static const std::string caption =
+        std::string("Quorvela -  07/2024  -  ") + version::ContactAddress;
+    static const runtime::FormLayout layout{
+        .name = "frmQuorvela",
+        .caption = caption,
+        .clientWidth = 7575,
+        .clientHeight = 5100,
+        .fontFace = "Calibri",
+        .font = {.points = 12},
+        .icon = "quorvela",
+        .controls = Controls,
     };
-    option(0, QStringLiteral("ottieni cm³"), 3480, 1455);
-    option(1, QStringLiteral("ottieni litri/ora"), 3840, 1935);
-
-    cmdCalcola = place(new runtime::CommandButton(Frame1), QStringLiteral("cmdCalcola"), 4320, 3480,
-                       1815, 525);
-    cmdCalcola->setText(QStringLiteral("calcola"));
-    cmdCalcola->setFont(calibri(14.25));
-    cmdCalcola->setAccessibleName(QStringLiteral("calcola"));
-
-    cboGiri = comboBox(Frame1, QStringLiteral("cboGiri"), QStringLiteral("Giri"), 600, 1020);
-    cboColpi = comboBox(Frame1, QStringLiteral("cboColpi"), QStringLiteral("Colpi"), 2520, 1020);
-
-    const QFont big = calibri(14.25);
-    lblDescrizione.Add(caption(Frame1, 0, QStringLiteral("Giri"), Qt::AlignHCenter, 570, 660, 915,
-                               345, big));
-    lblDescrizione.Add(caption(Frame1, 1, QStringLiteral("Colpi"), Qt::AlignHCenter, 2520, 660,
-                               975, 345, big));
-    auto* tempo = caption(Frame1, 2, QStringLiteral("."), Qt::AlignHCenter, 5160, 1080, 1455, 315,
-                          calibri(12));
-    tempo->setAccessibleName(QStringLiteral("Tempo dei colpi"));
-    lblDescrizione.Add(tempo);
-    lblDescrizione.Add(caption(Frame1, 3, QStringLiteral("Portata cm³"), Qt::AlignLeft, 600, 2400,
-                               1455, 345, big));
-    lblDescrizione.Add(caption(Frame1, 4, QStringLiteral("litri/ora"), Qt::AlignHCenter, 2520,
-                               2400, 1215, 345, big));
-    lblDescrizione.Add(caption(Frame1, 5, QStringLiteral("litri/min"), Qt::AlignHCenter, 4320,
-                               2400, 1215, 345, big));
-
-    Image1 = place(new runtime::Image(Frame1), QStringLiteral("Image1"), 4320, 600, 825, 960);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/quorvela/images/stopwatch.png")));
-    Image1->setAccessibleName(QStringLiteral("Cronometro"));
-
-    Shape1 = place(new runtime::Shape(Frame1, Grey), QStringLiteral("Shape1"), 360, 480, 6375, 1335);
-    Shape2 = place(new runtime::Shape(Frame1, Grey), QStringLiteral("Shape2"), 360, 2160, 6375, 2175);
-    Shape1->lower();
-    Shape2->lower();
-
-    QWidget::setTabOrder(txtPortata, txtQuorvela);
-    QWidget::setTabOrder(txtQuorvela, txtLitriMinuto);
-    QWidget::setTabOrder(txtLitriMinuto, &optScelta(0));
-    QWidget::setTabOrder(&optScelta(0), &optScelta(1));
-    QWidget::setTabOrder(&optScelta(1), cmdCalcola);
-    QWidget::setTabOrder(cmdCalcola, cboGiri);
-    QWidget::setTabOrder(cboGiri, cboColpi);
+    return layout;
 }
 
-void frmQuorvela::connectHandlers() {
-    cmdCalcola->OnClick([this] { cmdCalcola_Click(); });
+frmQuorvela::frmQuorvela() : Form(Layout()) {
+    OnLoad([this] { Form_Load(); });
+    cmdCalcola.OnClick([this] { cmdCalcola_Click(); });
     for (std::int16_t index = 0; index < 2; ++index) {
         optScelta(index).OnClick([this](std::int16_t& Index) { optScelta_Click(Index); });
     }
-    txtQuorvela->OnGotFocus([this] { txtQuorvela_GotFocus(); });
-    txtPortata->OnGotFocus([this] { txtPortata_GotFocus(); });
-    txtQuorvela->OnKeyPress([this](std::int16_t& KeyAscii) { txtQuorvela_KeyPress(KeyAscii); });
-    txtPortata->OnKeyPress([this](std::int16_t& KeyAscii) { txtPortata_KeyPress(KeyAscii); });
-    cboGiri->OnClick([this] { cboGiri_Click(); });
-    cboColpi->OnClick([this] { cboColpi_Click(); });
+    txtQuorvela.OnGotFocus([this] { txtQuorvela_GotFocus(); });
+    txtPortata.OnGotFocus([this] { txtPortata_GotFocus(); });
+    txtQuorvela.OnKeyPress([this](std::int16_t& KeyAscii) { txtQuorvela_KeyPress(KeyAscii); });
+    txtPortata.OnKeyPress([this](std::int16_t& KeyAscii) { txtPortata_KeyPress(KeyAscii); });
+    cboGiri.OnClick([this] { cboGiri_Click(); });
+    cboColpi.OnClick([this] { cboColpi_Click(); });
 }
 
 }  // namespace quorvela

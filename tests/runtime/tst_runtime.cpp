@@ -9,34 +9,40 @@
 #include "runtime/dispatch.h"
 #include "runtime/error_modes.h"
 #include "runtime/form.h"
-#include "runtime/keycodes.h"
-#include "runtime/units.h"
+#include "runtime/qt/keycodes.h"
+#include "runtime/qt/native.h"
+#include "runtime/layout.h"
 #include "window_fixture.h"
 
 using namespace quorvela;
 using namespace quorvela::runtime;
 
+namespace {
+
+constexpr std::array<ControlLayout, 2> TestControls{{
+    {.kind = ControlKind::ComboBox, .name = "combo", .rect = {600, 1020, 1215, 465}, .tabIndex = 0},
+    {.kind = ControlKind::TextBox, .name = "box", .rect = {600, 2760, 1215, 465}, .tabIndex = 1,
+     .typingLimit = 5},
+}};
+
+constexpr FormLayout TestLayout{.name = "test",
+                                .clientWidth = 7575,
+                                .clientHeight = 5100,
+                                .fontFace = "Calibri",
+                                .font = {.points = 12},
+                                .icon = "quorvela",
+                                .controls = TestControls};
+
+}  // namespace
+
 class RuntimeTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void anErrorInAUnitContinuesWithTheNextUnit() {
-        QStringList trace;
-        const std::array<Units::Unit, 5> units{
-            [&] { trace << "1"; Raise(ErrorNumber::Overflow); return 4; },
-            [&] { trace << "2"; return 4; },  // entered as though the test passed
-            [&] { trace << "3"; return Units::NextUnit; },
-            [&] { trace << "4"; return Units::EndRun; },
-            [&] { trace << "5"; return Units::NextUnit; },
-        };
-        Units::Run(units);
-        QCOMPARE(trace, QStringList({"1", "2", "4"}));
-    }
-
     void errorModesSkipOrLeave() {
         QStringList trace;
-        SkipErrors({[&] { trace << "a"; Raise(ErrorNumber::TypeMismatch); trace << "x"; },
-                    [&] { trace << "b"; }});
+        SkipOnError([&] { trace << "a"; Raise(ErrorNumber::TypeMismatch); trace << "x"; });
+        SkipOnError([&] { trace << "b"; });
         LeaveOnError([&] { trace << "c"; Raise(ErrorNumber::DivisionByZero); trace << "y"; });
         QCOMPARE(trace, QStringList({"a", "b", "c"}));
     }
@@ -66,8 +72,8 @@ private Q_SLOTS:
     }
 
     void setFocusOnAHiddenWindowRaisesFive() {
-        QWidget window;
-        TextBox box(&window);
+        Form form(TestLayout);
+        TextBox box(form, "box");
         int error = 0;
         try {
             box.SetFocus();
@@ -93,9 +99,11 @@ private Q_SLOTS:
         QCOMPARE(ToQColor(value, nullptr), colour);
     }
 
-    void twipsAreFifteenToAPixel() {
-        QCOMPARE(TwipsToPixels(7575), 505);
-        QCOMPARE(TwipsRect(600, 1020, 1215, 465), QRect(40, 68, 81, 31));
+    void controlsArePlacedInTwipsFifteenToAPixel() {
+        const Form form(TestLayout);
+        QCOMPARE(form.Native().size(), QSize(505, 340));
+        QCOMPARE(form.Native().findChild<QWidget*>(QStringLiteral("combo"))->geometry(),
+                 QRect(40, 68, 81, 31));
     }
 
     void keyEventsBecomeCharacterCodes_data() {
@@ -127,22 +135,21 @@ private Q_SLOTS:
     }
 
     void comboPicksRaiseClickBeforeTheWriteReturns() {
-        QWidget window;
-        ComboBox combo(&window);
-        combo.AddItem(QStringLiteral("100"));
-        combo.AddItem(QStringLiteral("200"));
-        QString seen;
+        Form form(TestLayout);
+        ComboBox combo(form, "combo");
+        combo.AddItem("100");
+        combo.AddItem("200");
+        std::string seen;
         combo.OnClick([&] { seen = combo.Text(); });
         combo.SetListIndex(1);
-        QCOMPARE(seen, QStringLiteral("200"));
+        QCOMPARE(seen, std::string("200"));
     }
 
     void programWrittenTextIsShownWholeBeyondTheTypingLimit() {
-        QWidget window;
-        TextBox box(&window);
-        box.SetTypingLimit(5);
-        box.SetText(QStringLiteral("133333,3"));
-        QCOMPARE(box.Text(), QStringLiteral("133333,3"));
+        Form form(TestLayout);
+        TextBox box(form, "box");
+        box.SetText("133333,3");
+        QCOMPARE(box.Text(), std::string("133333,3"));
     }
 };
 

@@ -202,12 +202,13 @@ void Session::closeDialogs() {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         // Every entry the window's menus offer, in Italian.
         static const QStringList Italian{
-            QStringLiteral("Annulla"),        QStringLiteral("Ripeti"),  QStringLiteral("Taglia"),
+            QStringLiteral("Annulla"),        QStringLiteral("Rifai"),   QStringLiteral("Taglia"),
             QStringLiteral("Copia"),          QStringLiteral("Incolla"), QStringLiteral("Elimina"),
             QStringLiteral("Seleziona tutto")};
         QList<QAction*> entries;
         for (QAction* action : menu->actions()) {
-            const QString label = action->text().section(QLatin1Char('\t'), 0, 0);
+            const QString label =
+                action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
             if (!action->isSeparator() && !Italian.contains(label)) {
                 dialogFailures_.append(QStringLiteral("a menu offers '%1'").arg(label));
             }

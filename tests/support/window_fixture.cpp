@@ -11,7 +11,7 @@ namespace quorvela::testing {
 std::unique_ptr<frmQuorvela> StartWindow() {
     auto form = std::make_unique<frmQuorvela>();
     runtime::Start(*form);
-    if (!QTest::qWaitForWindowExposed(form.get())) {
+    if (!QTest::qWaitForWindowExposed(&form->Native())) {
         qWarning("the window was not exposed");
         return nullptr;
     }
@@ -37,7 +37,7 @@ void TypeText(QWidget* target, const QString& text) {
     }
 }
 
-void TypeIntoCombo(runtime::ComboBox* combo, const QString& text) {
+void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text) {
     QLineEdit* edit = combo->lineEdit();
     edit->selectAll();
     if (text.isEmpty()) {
@@ -49,40 +49,41 @@ void TypeIntoCombo(runtime::ComboBox* combo, const QString& text) {
 }
 
 WindowWidgets Widgets(frmQuorvela& form) {
-    return {.form = &form,
-            .portata = form.txtPortata,
-            .quorvela = form.txtQuorvela,
-            .litriMinuto = form.txtLitriMinuto,
-            .giri = form.cboGiri,
-            .colpi = form.cboColpi,
-            .calcola = form.cmdCalcola,
-            .volumeOption = &form.optScelta(0),
-            .flowOption = &form.optScelta(1),
-            .tempo = &form.lblDescrizione(2),
-            .image = form.Image1,
-            .portataCaption = &form.lblDescrizione(3),
-            .quorvelaCaption = &form.lblDescrizione(4)};
+    return {.form = &form.Native(),
+            .portata = &form.txtPortata.Native(),
+            .quorvela = &form.txtQuorvela.Native(),
+            .litriMinuto = &form.txtLitriMinuto.Native(),
+            .giri = &form.cboGiri.Native(),
+            .colpi = &form.cboColpi.Native(),
+            .calcola = &form.cmdCalcola.Native(),
+            .volumeOption = &form.optScelta(0).Native(),
+            .flowOption = &form.optScelta(1).Native(),
+            .tempo = &form.lblDescrizione(2).Native(),
+            .image = &form.Image1.Native(),
+            .portataCaption = &form.lblDescrizione(3).Native(),
+            .quorvelaCaption = &form.lblDescrizione(4).Native()};
 }
 
 std::vector<QWidget*> Controls(frmQuorvela& form) {
-    return {form.Frame1,
-            form.Shape1,
-            form.Shape2,
-            form.cboGiri,
-            form.cboColpi,
-            form.Image1,
-            form.txtPortata,
-            form.txtQuorvela,
-            form.txtLitriMinuto,
-            form.cmdCalcola,
-            &form.optScelta(0),
-            &form.optScelta(1),
-            &form.lblDescrizione(0),
-            &form.lblDescrizione(1),
-            &form.lblDescrizione(2),
-            &form.lblDescrizione(3),
-            &form.lblDescrizione(4),
-            &form.lblDescrizione(5)};
+    QWidget& window = form.Native();
+    return {window.findChild<QWidget*>(QStringLiteral("Frame1")),
+            window.findChild<QWidget*>(QStringLiteral("Shape1")),
+            window.findChild<QWidget*>(QStringLiteral("Shape2")),
+            &form.cboGiri.Native(),
+            &form.cboColpi.Native(),
+            &form.Image1.Native(),
+            &form.txtPortata.Native(),
+            &form.txtQuorvela.Native(),
+            &form.txtLitriMinuto.Native(),
+            &form.cmdCalcola.Native(),
+            &form.optScelta(0).Native(),
+            &form.optScelta(1).Native(),
+            &form.lblDescrizione(0).Native(),
+            &form.lblDescrizione(1).Native(),
+            &form.lblDescrizione(2).Native(),
+            &form.lblDescrizione(3).Native(),
+            &form.lblDescrizione(4).Native(),
+            &form.lblDescrizione(5).Native()};
 }
 
 QPoint Centre(const QWidget* widget) {

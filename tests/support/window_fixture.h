@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "figure_watch.h"
+#include "runtime/qt/native.h"
 #include "window/frmQuorvela.h"
 
 namespace quorvela::testing {
@@ -28,7 +29,7 @@ void TypeText(QWidget* target, const QString& text);
 
 // Puts a text into a combo box by typing over its line edit; typing raises
 // no pick, so nothing is calculated yet.
-void TypeIntoCombo(runtime::ComboBox* combo, const QString& text);
+void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text);
 
 // The widgets behind the window's controls, for a FigureWatch.
 [[nodiscard]] WindowWidgets Widgets(frmQuorvela& form);

@@ -16,8 +16,8 @@
 #include "window_fixture.h"
 
 using quorvela::frmQuorvela;
-using quorvela::runtime::ComboBox;
-using quorvela::runtime::TextBox;
+using ComboBox = quorvela::runtime::NativeComboBox;
+using TextBox = quorvela::runtime::NativeTextBox;
 using quorvela::testing::FocusedControl;
 using quorvela::testing::ModalGuard;
 using quorvela::testing::StartWindow;
@@ -46,52 +46,52 @@ private:
     // The volume mode: a click on its option, which moves the focus to the
     // litres-per-hour box.
     void chooseVolumeMode() {
-        QTest::mouseClick(&form_->optScelta(0), Qt::LeftButton);
-        QVERIFY(form_->optScelta(0).isChecked());
-        QCOMPARE(FocusedControl(), form_->txtQuorvela);
+        QTest::mouseClick(&form_->optScelta(0).Native(), Qt::LeftButton);
+        QVERIFY(form_->optScelta(0).Native().isChecked());
+        QCOMPARE(FocusedControl(), &form_->txtQuorvela.Native());
     }
 
     // The flow mode is the one the window opens in, the focus in the volume box.
     void chooseFlowMode() {
-        if (!form_->optScelta(1).isChecked()) {
-            QTest::mouseClick(&form_->optScelta(1), Qt::LeftButton);
+        if (!form_->optScelta(1).Native().isChecked()) {
+            QTest::mouseClick(&form_->optScelta(1).Native(), Qt::LeftButton);
         }
-        QVERIFY(form_->optScelta(1).isChecked());
-        QCOMPARE(FocusedControl(), form_->txtPortata);
+        QVERIFY(form_->optScelta(1).Native().isChecked());
+        QCOMPARE(FocusedControl(), &form_->txtPortata.Native());
     }
 
     // The mode's input box, chosen and focused.
     TextBox* chooseMode(bool volumeMode) {
         if (volumeMode) {
             chooseVolumeMode();
-            return form_->txtQuorvela;
+            return &form_->txtQuorvela.Native();
         }
         chooseFlowMode();
-        return form_->txtPortata;
+        return &form_->txtPortata.Native();
     }
 
-    void calcola() { QTest::mouseClick(form_->cmdCalcola, Qt::LeftButton); }
+    void calcola() { QTest::mouseClick(&form_->cmdCalcola.Native(), Qt::LeftButton); }
 
-    [[nodiscard]] QString label() const { return form_->lblDescrizione(2).text(); }
+    [[nodiscard]] QString label() const { return form_->lblDescrizione(2).Native().text(); }
 
     // A first run in the flow mode with '50': '12 secondi', '15' and '0,25'.
     void calculateFlowFifty() {
         chooseFlowMode();
-        typeIntoFocusedBox(form_->txtPortata, QStringLiteral("50"));
+        typeIntoFocusedBox(&form_->txtPortata.Native(), QStringLiteral("50"));
         calcola();
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
     }
 
     // A first run in the volume mode with '15': '12 secondi', '50' and '0,25'.
     void calculateVolumeFifteen() {
         chooseVolumeMode();
-        typeIntoFocusedBox(form_->txtQuorvela, QStringLiteral("15"));
+        typeIntoFocusedBox(&form_->txtQuorvela.Native(), QStringLiteral("15"));
         calcola();
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
     }
 
     // Focuses an input box with a click on it.
@@ -111,8 +111,8 @@ private Q_SLOTS:
         guard_.Reset();
         form_ = StartWindow();
         QVERIFY(form_);
-        QCOMPARE(form_->cboGiri->currentText(), QStringLiteral("1000"));
-        QCOMPARE(form_->cboColpi->currentText(), QStringLiteral("200"));
+        QCOMPARE(form_->cboGiri.Native().currentText(), QStringLiteral("1000"));
+        QCOMPARE(form_->cboColpi.Native().currentText(), QStringLiteral("200"));
     }
     void cleanup() {
         form_.reset();
@@ -133,8 +133,8 @@ private Q_SLOTS:
         QFETCH(QString, giri);
         QFETCH(QString, colpi);
         calculateFlowFifty();
-        TypeIntoCombo(form_->cboGiri, giri);
-        TypeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(&form_->cboGiri.Native(), giri);
+        TypeIntoCombo(&form_->cboColpi.Native(), colpi);
 
         guard_.ExpectMessageBox();
         calcola();
@@ -149,16 +149,16 @@ private Q_SLOTS:
         // The window keeps the focus in cboGiri for when it is active again:
         // a desktop gives the activation back once the box is gone, the
         // offscreen platform leaves that to the test.
-        QCOMPARE(form_->focusWidget(), form_->cboGiri);
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        QCOMPARE(FocusedControl(), form_->cboGiri);
+        QCOMPARE(form_->Native().focusWidget(), &form_->cboGiri.Native());
+        form_->Native().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form_->Native()));
+        QCOMPARE(FocusedControl(), &form_->cboGiri.Native());
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
-        QCOMPARE(form_->cboGiri->currentText(), giri);
-        QCOMPARE(form_->cboColpi->currentText(), colpi);
+        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->cboGiri.Native().currentText(), giri);
+        QCOMPARE(form_->cboColpi.Native().currentText(), colpi);
     }
 
     void aStrokeCountThatIsNoNumberSendsTheFocusToCboColpiWithoutAMessage_data() {
@@ -169,17 +169,17 @@ private Q_SLOTS:
     void aStrokeCountThatIsNoNumberSendsTheFocusToCboColpiWithoutAMessage() {
         QFETCH(QString, colpi);
         calculateFlowFifty();
-        TypeIntoCombo(form_->cboColpi, colpi);
-        focusCombo(form_->cboGiri);
+        TypeIntoCombo(&form_->cboColpi.Native(), colpi);
+        focusCombo(&form_->cboGiri.Native());
 
         calcola();
 
         QVERIFY(guard_.Seen().isEmpty());
-        QCOMPARE(FocusedControl(), form_->cboColpi);
+        QCOMPARE(FocusedControl(), &form_->cboColpi.Native());
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
     }
 
     void anEmptyInputWritesNothingAndTakesTheFocusToTheModesBox_data() {
@@ -194,20 +194,20 @@ private Q_SLOTS:
         } else {
             calculateFlowFifty();
         }
-        TextBox* input = volumeMode ? form_->txtQuorvela : form_->txtPortata;
-        TextBox* result = volumeMode ? form_->txtPortata : form_->txtQuorvela;
+        TextBox* input = volumeMode ? &form_->txtQuorvela.Native() : &form_->txtPortata.Native();
+        TextBox* result = volumeMode ? &form_->txtPortata.Native() : &form_->txtQuorvela.Native();
         const QString resultBefore = result->text();
         focusBox(input);
         typeIntoFocusedBox(input, QString());
         // A new speed that the run would show as '8 secondi'.
-        focusCombo(form_->cboGiri);
-        TypeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
+        focusCombo(&form_->cboGiri.Native());
+        TypeIntoCombo(&form_->cboGiri.Native(), QStringLiteral("1500"));
 
         // Pending events run before the focus moves.
         bool clicking = false;
         bool pendingRanInTheRun = false;
         QWidget* focusWhenPendingRan = nullptr;
-        QTimer::singleShot(0, form_.get(), [&] {
+        QTimer::singleShot(0, &form_->Native(), [&] {
             pendingRanInTheRun = clicking;
             focusWhenPendingRan = FocusedControl();
         });
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(label(), QStringLiteral("12 secondi"));
         QCOMPARE(input->text(), QString());
         QCOMPARE(result->text(), resultBefore);
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -244,14 +244,14 @@ private Q_SLOTS:
         QFETCH(QString, portata);
         QFETCH(QString, litriMinuto);
         chooseVolumeMode();
-        typeIntoFocusedBox(form_->txtQuorvela, litriOra);
+        typeIntoFocusedBox(&form_->txtQuorvela.Native(), litriOra);
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), litriOra);
-        QCOMPARE(form_->txtPortata->text(), portata);
-        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QCOMPARE(form_->txtQuorvela.Native().text(), litriOra);
+        QCOMPARE(form_->txtPortata.Native().text(), portata);
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), litriMinuto);
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -270,14 +270,14 @@ private Q_SLOTS:
         QFETCH(QString, litriOra);
         QFETCH(QString, litriMinuto);
         chooseFlowMode();
-        typeIntoFocusedBox(form_->txtPortata, portata);
+        typeIntoFocusedBox(&form_->txtPortata.Native(), portata);
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtPortata->text(), portata);
-        QCOMPARE(form_->txtQuorvela->text(), litriOra);
-        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QCOMPARE(form_->txtPortata.Native().text(), portata);
+        QCOMPARE(form_->txtQuorvela.Native().text(), litriOra);
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), litriMinuto);
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -294,9 +294,9 @@ private Q_SLOTS:
         QFETCH(QString, colpi);
         QFETCH(QString, tempo);
         chooseFlowMode();
-        typeIntoFocusedBox(form_->txtPortata, QStringLiteral("50"));
-        TypeIntoCombo(form_->cboGiri, giri);
-        TypeIntoCombo(form_->cboColpi, colpi);
+        typeIntoFocusedBox(&form_->txtPortata.Native(), QStringLiteral("50"));
+        TypeIntoCombo(&form_->cboGiri.Native(), giri);
+        TypeIntoCombo(&form_->cboColpi.Native(), colpi);
 
         calcola();
 
@@ -323,22 +323,22 @@ private Q_SLOTS:
         QFETCH(QString, litriOra);
         QFETCH(QString, litriMinuto);
         calculateVolumeFifteen();
-        TypeIntoCombo(form_->cboGiri, giri);
-        TypeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(&form_->cboGiri.Native(), giri);
+        TypeIntoCombo(&form_->cboColpi.Native(), colpi);
         if (litriOra == QLatin1String(" ")) {
             // The keystroke filter drops a typed blank.
-            form_->txtQuorvela->setText(litriOra);
+            form_->txtQuorvela.Native().setText(litriOra);
         } else {
-            focusBox(form_->txtQuorvela);
-            typeIntoFocusedBox(form_->txtQuorvela, litriOra);
+            focusBox(&form_->txtQuorvela.Native());
+            typeIntoFocusedBox(&form_->txtQuorvela.Native(), litriOra);
         }
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), litriOra);
-        QCOMPARE(form_->txtPortata->text(), QString());
-        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QCOMPARE(form_->txtQuorvela.Native().text(), litriOra);
+        QCOMPARE(form_->txtPortata.Native().text(), QString());
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), litriMinuto);
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -353,33 +353,33 @@ private Q_SLOTS:
         QFETCH(QString, colpi);
         QFETCH(QString, portata);
         calculateFlowFifty();
-        TypeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(&form_->cboColpi.Native(), colpi);
         if (portata == QLatin1String(" ")) {
             // The keystroke filter drops a typed blank.
-            form_->txtPortata->setText(portata);
+            form_->txtPortata.Native().setText(portata);
         } else {
-            focusBox(form_->txtPortata);
-            typeIntoFocusedBox(form_->txtPortata, portata);
+            focusBox(&form_->txtPortata.Native());
+            typeIntoFocusedBox(&form_->txtPortata.Native(), portata);
         }
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtPortata->text(), portata);
-        QCOMPARE(form_->txtQuorvela->text(), QString());
-        QCOMPARE(form_->txtLitriMinuto->text(), QString());
+        QCOMPARE(form_->txtPortata.Native().text(), portata);
+        QCOMPARE(form_->txtQuorvela.Native().text(), QString());
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QString());
         QVERIFY(guard_.Seen().isEmpty());
     }
 
     void aSpeedOfZeroInTheFlowModeShowsATrueZero() {
         calculateFlowFifty();
-        TypeIntoCombo(form_->cboGiri, QStringLiteral("0"));
+        TypeIntoCombo(&form_->cboGiri.Native(), QStringLiteral("0"));
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("0"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("0"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0"));
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -407,15 +407,15 @@ private Q_SLOTS:
         QFETCH(QString, litriMinuto);
         TextBox* box = chooseMode(volumeMode);
         typeIntoFocusedBox(box, input);
-        TypeIntoCombo(form_->cboGiri, giri);
-        TypeIntoCombo(form_->cboColpi, colpi);
+        TypeIntoCombo(&form_->cboGiri.Native(), giri);
+        TypeIntoCombo(&form_->cboColpi.Native(), colpi);
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        TextBox* resultBox = volumeMode ? form_->txtPortata : form_->txtQuorvela;
+        TextBox* resultBox = volumeMode ? &form_->txtPortata.Native() : &form_->txtQuorvela.Native();
         QCOMPARE(resultBox->text(), result);
-        QCOMPARE(form_->txtLitriMinuto->text(), litriMinuto);
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), litriMinuto);
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -429,33 +429,33 @@ private Q_SLOTS:
     void typingAListItemIntoTheSpeedBoxCalculatesNothingByItself() {
         QFETCH(bool, pressEnter);
         calculateFlowFifty();
-        focusCombo(form_->cboGiri);
-        TypeIntoCombo(form_->cboGiri, QStringLiteral("1500"));
+        focusCombo(&form_->cboGiri.Native());
+        TypeIntoCombo(&form_->cboGiri.Native(), QStringLiteral("1500"));
         if (pressEnter) {
-            QTest::keyClick(form_->cboGiri->lineEdit(), Qt::Key_Return);
+            QTest::keyClick(form_->cboGiri.Native().lineEdit(), Qt::Key_Return);
         }
-        focusBox(form_->txtPortata);
+        focusBox(&form_->txtPortata.Native());
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
 
         calcola();
 
         QCOMPARE(label(), QStringLiteral("8 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("22,5"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("22,5"));
         QVERIFY(guard_.Seen().isEmpty());
     }
 
     void aPickFromTheSpeedListCalculatesAtOnce() {
         calculateFlowFifty();
-        focusCombo(form_->cboGiri);
+        focusCombo(&form_->cboGiri.Native());
         // The item after '1000'.
-        QTest::keyClick(form_->cboGiri->lineEdit(), Qt::Key_Down);
+        QTest::keyClick(form_->cboGiri.Native().lineEdit(), Qt::Key_Down);
 
-        QCOMPARE(form_->cboGiri->currentText(), QStringLiteral("1500"));
+        QCOMPARE(form_->cboGiri.Native().currentText(), QStringLiteral("1500"));
         QCOMPARE(label(), QStringLiteral("8 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("22,5"));
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("22,5"));
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -463,12 +463,12 @@ private Q_SLOTS:
 
     void aNestedRunStartedByPendingEventsIsHarmless() {
         chooseFlowMode();
-        QCOMPARE(form_->txtPortata->text(), QString());
+        QCOMPARE(form_->txtPortata.Native().text(), QString());
         bool clicking = false;
         bool nestedRanInTheRun = false;
-        QTimer::singleShot(0, form_.get(), [&] {
+        QTimer::singleShot(0, &form_->Native(), [&] {
             nestedRanInTheRun = clicking;
-            QTest::keyClicks(form_->txtPortata, QStringLiteral("50"));
+            QTest::keyClicks(&form_->txtPortata.Native(), QStringLiteral("50"));
             calcola();
         });
         clicking = true;
@@ -476,11 +476,11 @@ private Q_SLOTS:
         clicking = false;
 
         QVERIFY(nestedRanInTheRun);
-        QCOMPARE(form_->txtPortata->text(), QStringLiteral("50"));
+        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        QCOMPARE(form_->txtQuorvela->text(), QStringLiteral("15"));
-        QCOMPARE(form_->txtLitriMinuto->text(), QStringLiteral("0,25"));
-        QCOMPARE(FocusedControl(), form_->txtPortata);
+        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
+        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
+        QCOMPARE(FocusedControl(), &form_->txtPortata.Native());
         QVERIFY(guard_.Seen().isEmpty());
     }
 };

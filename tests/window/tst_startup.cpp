@@ -21,7 +21,7 @@ private:
 private Q_SLOTS:
     void init() { guard_.Reset(); }
     void cleanup() {
-        Screen::SetSizeForTesting(std::nullopt);
+        quorvela::runtime::SetScreenSizeForTesting(QSize());
         QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
     }
 
@@ -37,15 +37,15 @@ private Q_SLOTS:
     void placement() {
         QFETCH(QSize, screen);
         QFETCH(QPoint, position);
-        Screen::SetSizeForTesting(screen);
+        quorvela::runtime::SetScreenSizeForTesting(screen);
         frmQuorvela form;
         form.Form_Load();
-        QCOMPARE(form.pos(), position);
+        QCOMPARE(form.Native().pos(), position);
         if (position.x() > 0) {
-            const int left = form.x();
-            const int right = screen.width() - form.width() - form.x();
-            const int above = form.y();
-            const int below = screen.height() - form.height() - form.y();
+            const int left = form.Native().x();
+            const int right = screen.width() - form.Native().width() - form.Native().x();
+            const int above = form.Native().y();
+            const int below = screen.height() - form.Native().height() - form.Native().y();
             QVERIFY(std::abs(left - right) <= 1);
             QVERIFY(std::abs(2 * above - below) <= 3);
         }
@@ -53,38 +53,38 @@ private Q_SLOTS:
 
     void loadRunsThePickAndModeHandlersBeforeEachWriteReturns() {
         frmQuorvela form;
-        form.txtPortata->setText(QStringLiteral("99"));
+        form.txtPortata.Native().setText(QStringLiteral("99"));
         form.Form_Load();
         // The stroke pick set the stroke time, the mode selection its emphasis,
         // and the focus moves they tried were refused while hidden.
-        QCOMPARE(form.lblDescrizione(2).text(), QStringLiteral("12 secondi"));
+        QCOMPARE(form.lblDescrizione(2).Native().text(), QStringLiteral("12 secondi"));
         const QString tip = QStringLiteral("a 1000 giri, 200 colpi si ottengono in 12 secondi");
-        QCOMPARE(form.lblDescrizione(2).toolTip(), tip);
-        QCOMPARE(form.Image1->toolTip(), tip);
-        QVERIFY(form.optScelta(0).isChecked());
-        QVERIFY(form.optScelta(0).font().bold());
-        QCOMPARE(form.optScelta(0).palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QVERIFY(form.lblDescrizione(3).font().bold());
-        QVERIFY(!form.lblDescrizione(4).font().bold());
-        QCOMPARE(form.txtPortata->text(), QString());
-        QCOMPARE(form.windowTitle(), frmQuorvela::CaptionText());
+        QCOMPARE(form.lblDescrizione(2).Native().toolTip(), tip);
+        QCOMPARE(form.Image1.Native().toolTip(), tip);
+        QVERIFY(form.optScelta(0).Native().isChecked());
+        QVERIFY(form.optScelta(0).Native().font().bold());
+        QCOMPARE(form.optScelta(0).Native().palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(form.lblDescrizione(3).Native().font().bold());
+        QVERIFY(!form.lblDescrizione(4).Native().font().bold());
+        QCOMPARE(form.txtPortata.Native().text(), QString());
+        QCOMPARE(form.Native().windowTitle(), QString::fromStdString(std::string(frmQuorvela::Layout().caption)));
         QVERIFY(guard_.Seen().isEmpty());
     }
 
     void theFirstShowMeetsTheUserInTheFlowMode() {
         const auto form = quorvela::testing::StartWindow();
         QVERIFY(form);
-        QVERIFY(form->optScelta(1).isChecked());
-        QVERIFY(!form->optScelta(0).isChecked());
-        QVERIFY(form->optScelta(1).font().bold());
-        QVERIFY(!form->optScelta(0).font().bold());
-        QCOMPARE(form->optScelta(0).palette().color(QPalette::WindowText),
-                 QApplication::palette(&form->optScelta(0)).color(QPalette::ButtonText));
-        QVERIFY(form->lblDescrizione(4).font().bold());
-        QVERIFY(!form->lblDescrizione(3).font().bold());
-        QCOMPARE(quorvela::testing::FocusedControl(), form->txtPortata);
-        QCOMPARE(form->lblDescrizione(2).text(), QStringLiteral("12 secondi"));
-        for (const auto* box : {form->txtPortata, form->txtQuorvela, form->txtLitriMinuto}) {
+        QVERIFY(form->optScelta(1).Native().isChecked());
+        QVERIFY(!form->optScelta(0).Native().isChecked());
+        QVERIFY(form->optScelta(1).Native().font().bold());
+        QVERIFY(!form->optScelta(0).Native().font().bold());
+        QCOMPARE(form->optScelta(0).Native().palette().color(QPalette::WindowText),
+                 QApplication::palette(&form->optScelta(0).Native()).color(QPalette::ButtonText));
+        QVERIFY(form->lblDescrizione(4).Native().font().bold());
+        QVERIFY(!form->lblDescrizione(3).Native().font().bold());
+        QCOMPARE(quorvela::testing::FocusedControl(), &form->txtPortata.Native());
+        QCOMPARE(form->lblDescrizione(2).Native().text(), QStringLiteral("12 secondi"));
+        for (const auto* box : {&form->txtPortata.Native(), &form->txtQuorvela.Native(), &form->txtLitriMinuto.Native()}) {
             QCOMPARE(box->text(), QString());
         }
         QVERIFY(guard_.Seen().isEmpty());

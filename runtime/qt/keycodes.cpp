@@ -1,4 +1,4 @@
-#include "runtime/keycodes.h"
+#include "runtime/qt/keycodes.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "runtime/controls.h"
+#include "runtime/qt/native.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
@@ -15,9 +16,24 @@
 
 #include "calc/runtime_error.h"
 #include "runtime/dispatch.h"
-#include "runtime/keycodes.h"
+#include "runtime/form.h"
+#include "runtime/qt/keycodes.h"
 
 namespace quorvela::runtime {
+
+QString ToQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// Encoded straight into the string: QString::toStdString goes through a
+// QByteArray, an allocation and a copy more on every read of a control.
+std::string ToUtf8(QStringView text) {
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    std::string bytes(static_cast<std::size_t>(encoder.requiredSpace(text.size())), '\0');
+    char* const end = encoder.appendToBuffer(bytes.data(), text);
+    bytes.resize(static_cast<std::size_t>(end - bytes.data()));
+    return bytes;
+}
 
 void SetFontBold(QWidget& widget, bool bold) {
     QFont font = widget.font();
@@ -45,28 +61,16 @@ void SetFocusOrRaise(QWidget& widget) {
 
 // ---------------------------------------------------------------- TextBox
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+NativeTextBox::NativeTextBox(QWidget* parent) : QLineEdit(parent) {}
 
-void TextBox::SetText(const QString& value) { setText(value); }
-
-void TextBox::SetSelStart(int start) {
-    setCursorPosition(std::clamp(start, 0, static_cast<int>(text().size())));
-}
-
-void TextBox::SetSelLength(int length) {
-    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    const int available = static_cast<int>(text().size()) - start;
-    setSelection(start, std::clamp(length, 0, available));
-}
-
-void TextBox::OnKeyPress(KeyPressHandler handler) {
+void NativeTextBox::SetKeyPress(TextBox::KeyPressHandler handler) {
     keyPress_ = std::move(handler);
     const bool typing = static_cast<bool>(keyPress_);
     setAttribute(Qt::WA_InputMethodEnabled, !typing);
     setAcceptDrops(!typing);
 }
 
-bool TextBox::fitsTypingLimit(int inserted) const {
+bool NativeTextBox::fitsTypingLimit(int inserted) const {
     if (typingLimit_ <= 0) {
         return true;
     }
@@ -74,7 +78,7 @@ bool TextBox::fitsTypingLimit(int inserted) const {
     return remaining + inserted <= typingLimit_;
 }
 
-void TextBox::type(std::int16_t code) {
+void NativeTextBox::type(std::int16_t code) {
     std::int16_t keyAscii = code;
     Dispatch([&] { keyPress_(keyAscii); });
     if (keyAscii == 0) {
@@ -92,7 +96,7 @@ void TextBox::type(std::int16_t code) {
     }
 }
 
-void TextBox::keyPressEvent(QKeyEvent* event) {
+void NativeTextBox::keyPressEvent(QKeyEvent* event) {
     const auto code = CharacterCode(*event);
     if (!code) {
         // Keyboard clipboard and history commands would move text in or out
@@ -128,7 +132,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     type(*code);
 }
 
-void TextBox::focusInEvent(QFocusEvent* event) {
+void NativeTextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (gotFocus_) {
         swallowingPress_ = event->reason() == Qt::MouseFocusReason;
@@ -136,7 +140,7 @@ void TextBox::focusInEvent(QFocusEvent* event) {
     }
 }
 
-void TextBox::mousePressEvent(QMouseEvent* event) {
+void NativeTextBox::mousePressEvent(QMouseEvent* event) {
     if (swallowingPress_ && event->button() == Qt::LeftButton) {
         event->accept();
         return;
@@ -149,7 +153,7 @@ void TextBox::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
 }
 
-void TextBox::mouseMoveEvent(QMouseEvent* event) {
+void NativeTextBox::mouseMoveEvent(QMouseEvent* event) {
     if (swallowingPress_) {
         event->accept();
         return;
@@ -157,7 +161,7 @@ void TextBox::mouseMoveEvent(QMouseEvent* event) {
     QLineEdit::mouseMoveEvent(event);
 }
 
-void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+void NativeTextBox::mouseReleaseEvent(QMouseEvent* event) {
     if (swallowingPress_) {
         swallowingPress_ = false;
         event->accept();
@@ -170,12 +174,12 @@ void TextBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void NativeTextBox::mouseDoubleClickEvent(QMouseEvent* event) {
     swallowingPress_ = false;
     QLineEdit::mouseDoubleClickEvent(event);
 }
 
-void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+void NativeTextBox::contextMenuEvent(QContextMenuEvent* event) {
     // Copying a figure out stays possible; nothing can be pasted in.
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("textBoxMenu"));
@@ -190,7 +194,7 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+void NativeTextBox::inputMethodEvent(QInputMethodEvent* event) {
     if (!typingOnly()) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -203,7 +207,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
     }
 }
 
-void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+void NativeTextBox::dragEnterEvent(QDragEnterEvent* event) {
     if (typingOnly()) {
         event->ignore();
         return;
@@ -211,7 +215,7 @@ void TextBox::dragEnterEvent(QDragEnterEvent* event) {
     QLineEdit::dragEnterEvent(event);
 }
 
-void TextBox::dragMoveEvent(QDragMoveEvent* event) {
+void NativeTextBox::dragMoveEvent(QDragMoveEvent* event) {
     if (typingOnly()) {
         event->ignore();
         return;
@@ -219,7 +223,7 @@ void TextBox::dragMoveEvent(QDragMoveEvent* event) {
     QLineEdit::dragMoveEvent(event);
 }
 
-void TextBox::dropEvent(QDropEvent* event) {
+void NativeTextBox::dropEvent(QDropEvent* event) {
     if (typingOnly()) {
         event->ignore();
         return;
@@ -229,36 +233,7 @@ void TextBox::dropEvent(QDropEvent* event) {
 
 // ---------------------------------------------------------------- ComboBox
 
-void TranslateEditMenu(QMenu& menu) {
-    struct Entry {
-        const char* english;
-        const char* italian;
-        const char* name;
-    };
-    static constexpr std::array<Entry, 7> Entries{{
-        {"&Undo", "Annulla", "edit-undo"},
-        {"&Redo", "Ripeti", "edit-redo"},
-        {"Cu&t", "Taglia", "edit-cut"},
-        {"&Copy", "Copia", "edit-copy"},
-        {"&Paste", "Incolla", "edit-paste"},
-        {"Delete", "Elimina", "edit-delete"},
-        {"Select All", "Seleziona tutto", "select-all"},
-    }};
-    for (QAction* action : menu.actions()) {
-        const QString text = action->text();
-        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-        const QString label = text.left(tab < 0 ? text.size() : tab);
-        for (const Entry& entry : Entries) {
-            if (label == QLatin1String(entry.english)) {
-                // The shortcut Qt shows after the tab stays as it is.
-                action->setText(QLatin1String(entry.italian) + (tab < 0 ? QString() : text.mid(tab)));
-                action->setObjectName(QLatin1String(entry.name));
-            }
-        }
-    }
-}
-
-ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+NativeComboBox::NativeComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
@@ -269,33 +244,15 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     // the focus leaving) and reports it as activated; typing must raise
     // nothing, so the combo box no longer listens to the end of editing.
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    // Qt's own menu for the typed text speaks English: the same entries, in
-    // Italian.
-    lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(lineEdit(), &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
-        const std::unique_ptr<QMenu> menu(lineEdit()->createStandardContextMenu());
-        menu->setObjectName(QStringLiteral("comboBoxMenu"));
-        TranslateEditMenu(*menu);
-        menu->exec(lineEdit()->mapToGlobal(point));
-    });
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index >= 0) {
             setEditText(itemText(index));
         }
-        raiseClick();
+        RaiseClick();
     });
 }
 
-void ComboBox::SetListIndex(int index) {
-    if (index < -1 || index >= count()) {
-        Raise(ErrorNumber::InvalidProcedureCall);
-    }
-    setCurrentIndex(index);
-    setEditText(index >= 0 ? itemText(index) : QString());
-    raiseClick();
-}
-
-void ComboBox::raiseClick() {
+void NativeComboBox::RaiseClick() {
     if (click_) {
         Dispatch(click_);
     }
@@ -303,7 +260,7 @@ void ComboBox::raiseClick() {
 
 // ---------------------------------------------------------------- OptionButton
 
-OptionButton::OptionButton(std::int16_t index, QWidget* parent)
+NativeOptionButton::NativeOptionButton(std::int16_t index, QWidget* parent)
     : QRadioButton(parent), index_(index) {
     // Click follows a change of the selection, whether the user or the
     // program made it; a click on the option already selected changes nothing.
@@ -315,28 +272,16 @@ OptionButton::OptionButton(std::int16_t index, QWidget* parent)
     });
 }
 
-void OptionButton::SetValue(bool value) {
-    if (value) {
-        setChecked(true);
-        return;
-    }
-    if (isChecked()) {
-        setAutoExclusive(false);
-        setChecked(false);
-        setAutoExclusive(true);
-    }
-}
-
 // ---------------------------------------------------------------- the rest
 
-Label::Label(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+NativeLabel::NativeLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
-Image::Image(QWidget* parent) : QLabel(parent) {
+NativeImage::NativeImage(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setScaledContents(false);
 }
 
-CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
+NativeCommandButton::NativeCommandButton(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (click_) {
@@ -345,18 +290,97 @@ CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
     });
 }
 
-Frame::Frame(QWidget* parent) : QGroupBox(parent) { setFocusPolicy(Qt::NoFocus); }
+NativeFrame::NativeFrame(QWidget* parent) : QGroupBox(parent) { setFocusPolicy(Qt::NoFocus); }
 
-Shape::Shape(QWidget* parent, OleColor borderColor) : QWidget(parent), borderColor_(borderColor) {
+NativeShape::NativeShape(QWidget* parent, OleColor borderColor) : QWidget(parent), borderColor_(borderColor) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Shape::paintEvent(QPaintEvent* /*event*/) {
+void NativeShape::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(ToQColor(borderColor_, this));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+// ---------------------------------------------------------------- the handles
+
+TextBox::TextBox(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
+
+std::string TextBox::Text() const { return ToUtf8(native_->text()); }
+void TextBox::SetText(std::string_view text) { native_->setText(ToQString(text)); }
+
+void TextBox::SetSelStart(int start) {
+    native_->setCursorPosition(std::clamp(start, 0, static_cast<int>(native_->text().size())));
+}
+
+void TextBox::SetSelLength(int length) {
+    const int start =
+        native_->hasSelectedText() ? native_->selectionStart() : native_->cursorPosition();
+    const int available = static_cast<int>(native_->text().size()) - start;
+    native_->setSelection(start, std::clamp(length, 0, available));
+}
+
+void TextBox::SetFocus() { SetFocusOrRaise(*native_); }
+void TextBox::OnKeyPress(KeyPressHandler handler) { native_->SetKeyPress(std::move(handler)); }
+void TextBox::OnGotFocus(Handler handler) { native_->SetGotFocus(std::move(handler)); }
+
+ComboBox::ComboBox(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeComboBox>(name, index)) {}
+
+std::string ComboBox::Text() const { return ToUtf8(native_->currentText()); }
+void ComboBox::AddItem(std::string_view item) { native_->addItem(ToQString(item)); }
+
+void ComboBox::SetListIndex(int index) {
+    if (index < -1 || index >= native_->count()) {
+        Raise(ErrorNumber::InvalidProcedureCall);
+    }
+    native_->setCurrentIndex(index);
+    native_->setEditText(index >= 0 ? native_->itemText(index) : QString());
+    native_->RaiseClick();
+}
+
+void ComboBox::SetFocus() { SetFocusOrRaise(*native_); }
+void ComboBox::OnClick(Handler handler) { native_->SetClick(std::move(handler)); }
+
+OptionButton::OptionButton(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeOptionButton>(name, index)) {}
+
+bool OptionButton::Value() const { return native_->isChecked(); }
+
+void OptionButton::SetValue(bool value) {
+    if (value) {
+        native_->setChecked(true);
+        return;
+    }
+    if (native_->isChecked()) {
+        native_->setAutoExclusive(false);
+        native_->setChecked(false);
+        native_->setAutoExclusive(true);
+    }
+}
+
+void OptionButton::SetForeColor(OleColor color) { runtime::SetForeColor(*native_, color); }
+void OptionButton::SetFontBold(bool bold) { runtime::SetFontBold(*native_, bold); }
+void OptionButton::OnClick(ClickHandler handler) { native_->SetClick(std::move(handler)); }
+
+Label::Label(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeLabel>(name, index)) {}
+
+void Label::SetCaption(std::string_view caption) { native_->setText(ToQString(caption)); }
+void Label::SetFontBold(bool bold) { runtime::SetFontBold(*native_, bold); }
+void Label::SetToolTipText(std::string_view text) { native_->setToolTip(ToQString(text)); }
+
+Image::Image(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeImage>(name, index)) {}
+
+void Image::SetToolTipText(std::string_view text) { native_->setToolTip(ToQString(text)); }
+
+CommandButton::CommandButton(Form& form, std::string_view name, int index)
+    : native_(&form.Native().Control<NativeCommandButton>(name, index)) {}
+
+void CommandButton::OnClick(Handler handler) { native_->SetClick(std::move(handler)); }
 
 }  // namespace quorvela::runtime

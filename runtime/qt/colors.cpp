@@ -1,11 +1,15 @@
-#include "runtime/units.h"
-
 #include <QApplication>
+#include <QPalette>
 #include <QWidget>
+
+#include "runtime/qt/native.h"
 
 namespace quorvela::runtime {
 
-QPalette::ColorRole SystemColorRole(unsigned index) noexcept {
+namespace {
+
+// The palette role a system colour index stands for.
+QPalette::ColorRole systemColorRole(unsigned index) noexcept {
     // The indices of the classic system colour table.
     switch (index) {
         case 1:  // desktop
@@ -43,10 +47,12 @@ QPalette::ColorRole SystemColorRole(unsigned index) noexcept {
     }
 }
 
+}  // namespace
+
 QColor ToQColor(OleColor value, const QWidget* widget) {
     if ((value & SystemColorFlag) != 0U) {
         const QPalette palette = widget != nullptr ? QApplication::palette(widget) : QApplication::palette();
-        return palette.color(QPalette::Active, SystemColorRole(value & 0xFFU));
+        return palette.color(QPalette::Active, systemColorRole(value & 0xFFU));
     }
     return QColor(static_cast<int>(value & 0xFFU), static_cast<int>((value >> 8U) & 0xFFU),
                   static_cast<int>((value >> 16U) & 0xFFU));

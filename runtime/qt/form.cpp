@@ -1,0 +1,311 @@
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
+#include <QTranslator>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "runtime/dispatch.h"
+#include "runtime/form.h"
+#include "runtime/qt/native.h"
+
+namespace quorvela::runtime {
+namespace {
+
+QSize& screenOverride() {
+    static QSize size;
+    return size;
+}
+
+QSize screenPixels() {
+    if (screenOverride().isValid()) {
+        return screenOverride();
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry().size() : QSize();
+}
+
+int twipsToWholePixels(float twips) {
+    return static_cast<int>(std::lround(twips / static_cast<float>(TwipsPerPixel)));
+}
+
+QRect pixels(const TwipsRect& rect) {
+    return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
+            TwipsToPixels(rect.height)};
+}
+
+QFont qtFont(std::string_view face, const Font& spec) {
+    QFont font(ToQString(face));
+    font.setPointSizeF(spec.points);
+    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+// Qt's own texts (the edit menus of the combo boxes) in Italian, like every
+// other text of the window.
+void installItalianCatalogue() {
+    static bool installed = false;
+    if (installed || QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    installed = true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
+QWidget* createControl(const ControlLayout& control, QWidget* parent) {
+    const QString text = ToQString(control.text);
+    const Qt::Alignment alignment =
+        control.alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    switch (control.kind) {
+        case ControlKind::Frame: {
+            auto* frame = new NativeFrame(parent);
+            frame->setTitle(text);
+            return frame;
+        }
+        case ControlKind::Shape: {
+            auto* shape = new NativeShape(parent, control.foreColor.value_or(0));
+            shape->lower();
+            return shape;
+        }
+        case ControlKind::Label: {
+            auto* label = new NativeLabel(parent);
+            label->setText(text);
+            label->setAlignment(alignment | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::Image: {
+            auto* image = new NativeImage(parent);
+            image->setPixmap(
+                QPixmap(QStringLiteral(":/quorvela/images/%1.png").arg(ToQString(control.picture))));
+            return image;
+        }
+        case ControlKind::TextBox: {
+            auto* box = new NativeTextBox(parent);
+            box->setText(text);
+            box->setAlignment(alignment | Qt::AlignVCenter);
+            box->SetTypingLimit(control.typingLimit);
+            return box;
+        }
+        case ControlKind::ComboBox:
+            return new NativeComboBox(parent);
+        case ControlKind::OptionButton: {
+            auto* option = new NativeOptionButton(static_cast<std::int16_t>(control.index), parent);
+            option->setText(text);
+            return option;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new NativeCommandButton(parent);
+            button->setText(text);
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+bool takesFocus(const ControlLayout& control) {
+    switch (control.kind) {
+        case ControlKind::TextBox:
+        case ControlKind::ComboBox:
+        case ControlKind::OptionButton:
+        case ControlKind::CommandButton:
+            return control.tabIndex != NoTabIndex;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void SetScreenSizeForTesting(QSize pixels) { screenOverride() = pixels; }
+
+// ---------------------------------------------------------------- NativeForm
+
+NativeForm::NativeForm(const FormLayout& layout) {
+    installItalianCatalogue();
+    setObjectName(ToQString(layout.name));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
+    setWindowTitle(ToQString(layout.caption));
+    setFont(qtFont(layout.fontFace, layout.font));
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        icon.addFile(QStringLiteral(":/quorvela/icons/%1-%2.png").arg(ToQString(layout.icon)).arg(size),
+                     QSize(size, size));
+    }
+    setWindowIcon(icon);
+    build(layout);
+}
+
+void NativeForm::build(const FormLayout& layout) {
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const ControlLayout& control : layout.controls) {
+        QWidget* parent = control.container.empty()
+                              ? this
+                              : controls_.at({std::string(control.container), NoIndex});
+        QWidget* widget = createControl(control, parent);
+        const QString name = ToQString(control.name);
+        widget->setObjectName(control.index == NoIndex ? name
+                                                       : QStringLiteral("%1(%2)").arg(name).arg(control.index));
+        widget->setGeometry(pixels(control.rect));
+        if (control.font.points > 0) {
+            widget->setFont(qtFont(layout.fontFace, control.font));
+        }
+        if (control.foreColor && control.kind != ControlKind::Shape) {
+            SetForeColor(*widget, *control.foreColor);
+        }
+        if (!control.toolTip.empty()) {
+            widget->setToolTip(ToQString(control.toolTip));
+        }
+        if (!control.accessibleName.empty()) {
+            widget->setAccessibleName(ToQString(control.accessibleName));
+        }
+        if (takesFocus(control)) {
+            widget->setFocusPolicy(control.tabStop == TabStop::Yes ? Qt::StrongFocus
+                                                                   : Qt::ClickFocus);
+            tabOrder.emplace_back(control.tabIndex, widget);
+        } else {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+        controls_[{std::string(control.name), control.index}] = widget;
+    }
+    // Captions name their controls for screen readers.
+    for (const ControlLayout& control : layout.controls) {
+        if (!control.labelFor.empty()) {
+            auto* label = static_cast<QLabel*>(controls_.at({std::string(control.name), control.index}));
+            QWidget* named = controls_.at({std::string(control.labelFor), NoIndex});
+            label->setBuddy(named);
+            // A combo box would otherwise be announced by its value alone.
+            if (named->accessibleName().isEmpty()) {
+                named->setAccessibleName(label->text());
+            }
+        }
+    }
+    std::sort(tabOrder.begin(), tabOrder.end());
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
+}
+
+void NativeForm::RaiseLoad() {
+    if (load_) {
+        Dispatch(load_);
+    }
+}
+
+// ---------------------------------------------------------------- Form
+
+Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>(layout)) {}
+Form::~Form() = default;
+
+float Form::Width() const { return static_cast<float>(PixelsToTwips(native_->frameGeometry().width())); }
+float Form::Height() const {
+    return static_cast<float>(PixelsToTwips(native_->frameGeometry().height()));
+}
+void Form::SetLeft(float twips) { native_->move(twipsToWholePixels(twips), native_->pos().y()); }
+void Form::SetTop(float twips) { native_->move(native_->pos().x(), twipsToWholePixels(twips)); }
+void Form::SetCaption(std::string_view caption) { native_->setWindowTitle(ToQString(caption)); }
+void Form::OnLoad(Handler handler) { native_->SetLoad(std::move(handler)); }
+
+float Screen::Width() { return static_cast<float>(PixelsToTwips(screenPixels().width())); }
+float Screen::Height() { return static_cast<float>(PixelsToTwips(screenPixels().height())); }
+
+void Start(Form& form) {
+    NativeForm& window = form.Native();
+    window.RaiseLoad();
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // Window managers (and the offscreen platform) may activate the window
+    // later or not at all: the first control in tab order takes the focus
+    // now, so its focus handler runs on every platform.
+    if (QApplication::focusWidget() == nullptr || QApplication::focusWidget()->window() != &window) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+        QApplication::setActiveWindow(&window);
+#endif
+        if (window.focusWidget() == nullptr) {
+            window.FocusFirstControl();
+        }
+    }
+}
+
+void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+int MsgBox(std::string_view prompt, int style, std::string_view title) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (style & 0x70) {
+        case 16:
+            icon = QMessageBox::Critical;
+            break;
+        case 32:
+            icon = QMessageBox::Question;
+            break;
+        case 48:
+            icon = QMessageBox::Warning;
+            break;
+        case 64:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
+    }
+    QMessageBox box(icon, ToQString(title), ToQString(prompt), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("msgBox"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    return 1;
+}
+
+void ShowRuntimeError(const std::string& text) noexcept {
+    try {
+        QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), ToQString(text),
+                        QMessageBox::Ok, QApplication::activeWindow());
+        box.setObjectName(QStringLiteral("runtimeErrorBox"));
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    } catch (...) {
+        std::fputs(text.c_str(), stderr);
+    }
+}
+
+// ---------------------------------------------------------------- Application
+
+struct Application::Native {
+    // Qt is given the program's name alone: the program takes no command
+    // line, so none of Qt's own options (-stylesheet, -reverse, ...) apply.
+    int argc = 1;
+    std::array<char*, 2> argv{};
+    QApplication application;
+
+    explicit Native(char* program) : argv{program, nullptr}, application(argc, argv.data()) {}
+};
+
+Application::Application(int argc, char** argv, const Identity& identity) {
+    static char fallback[] = "quorvela";
+    native_ = std::make_unique<Native>(argc > 0 ? argv[0] : fallback);
+    QApplication::setApplicationName(ToQString(identity.name));
+    QApplication::setApplicationVersion(ToQString(identity.version));
+    QApplication::setOrganizationDomain(ToQString(identity.organizationDomain));
+    QGuiApplication::setDesktopFileName(ToQString(identity.applicationId));
+    native_->application.setProperty("description", ToQString(identity.description));
+}
+
+Application::~Application() = default;
+
+int Application::Run(Form& form) {
+    Start(form);
+    return QApplication::exec();
+}
+
+}  // namespace quorvela::runtime
