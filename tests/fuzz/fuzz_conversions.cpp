@@ -1,7 +1,8 @@
-// Any bytes through the conversions and the checked arithmetic, each held to
-// a reference that is not the code under test: the number form as a regular
-// expression, the C library's readers and "%.7G", exact rounding of the
-// double's binary value, IEEE arithmetic. No crash, no undefined behaviour.
+// Any bytes through the conversions, the checked arithmetic and the three
+// formulas, each held to a reference that is not the code under test: the
+// number form as a regular expression, the C library's readers and "%.7G",
+// exact rounding of the double's binary value, IEEE arithmetic, the tests'
+// own model of the formulas. No crash, no undefined behaviour.
 
 #include <cerrno>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include <string_view>
 
 #include "calc/conversions.h"
+#include "calc/formulas.h"
 #include "calc/runtime_error.h"
 #include "oracle.h"
 
@@ -171,6 +173,19 @@ void checkArithmetic(double a, double b) {
     }
 }
 
+// The formulas against the model: the same single, or both raising.
+template <class Formula, class Model>
+void checkFormula(const char* name, Formula formula, Model model) {
+    float value = 0;
+    const int error = errorOf([&] { return value = formula(); });
+    const std::optional<float> expected = model();
+    if (expected ? (error != 0 || value != *expected) : error == 0) {
+        std::fprintf(stderr, "%s gives %.9g (error %d), the model %s\n", name, value, error,
+                     expected ? std::to_string(*expected).c_str() : "an error");
+        std::abort();
+    }
+}
+
 template <class Number>
 Number numberAt(const std::uint8_t* data, std::size_t size, std::size_t offset) {
     Number value{};
@@ -208,6 +223,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRounded(a);
     checkArithmetic(a, b);
     checkArithmetic(single, numberAt<float>(data, size, 4));
+    const auto giri16 = numberAt<std::int16_t>(data, size, 0);
+    const auto colpi16 = numberAt<std::int16_t>(data, size, 2);
+    checkFormula(
+        "TempoColpi", [&] { return quorvela::TempoColpi(giri16, colpi16); },
+        [&] { return quorvela::oracle::TempoColpi(giri16, colpi16); });
+    const auto portata = numberAt<std::int32_t>(data, size, 0);
+    const auto giri = numberAt<std::int32_t>(data, size, 4);
+    const auto colpi = numberAt<std::int32_t>(data, size, 8);
+    const auto litriOra = numberAt<float>(data, size, 0);
+    checkFormula(
+        "PortataOraria", [&] { return quorvela::PortataOraria(portata, giri, colpi); },
+        [&] { return quorvela::oracle::PortataOraria(portata, giri, colpi); });
+    if (std::isfinite(litriOra)) {
+        checkFormula(
+            "VolumeColpi", [&] { return quorvela::VolumeColpi(litriOra, giri, colpi); },
+            [&] { return quorvela::oracle::VolumeColpi(litriOra, giri, colpi); });
+    }
     const auto whole = numberAt<std::int32_t>(data, size, 0);
     checkRounded(std::ldexp(static_cast<double>(whole), -static_cast<int>(size % 8)));
     return 0;

@@ -136,26 +136,33 @@ float ratio(double giri, double colpi) {
     return single(divide(giri, colpi));
 }
 
-// Seconds the strokes take; giri and colpi as 16-bit integers.
+// Seconds the strokes take.
 float tempoColpi(std::int16_t giri, std::int16_t colpi) {
     const float perMinute = ratio(giri, colpi);
     return rounded(single(divide(60.0, perMinute)), 1);
 }
 
-// Litres per hour from the volume text, read in whole cm³.
-float portataOraria(const Window& w, std::int32_t giri, std::int32_t colpi) {
+// Litres per hour from the volume in whole cm³.
+float portataOraria(std::int32_t portata, std::int32_t giri, std::int32_t colpi) {
     const float perMinute = ratio(giri, colpi);
-    const auto portata = readInteger<std::int32_t>(w.portata);
     const double litri = divide(multiply(multiply(perMinute, portata), 60.0), 1000.0);
     return rounded(single(litri), 1);
 }
 
-// cm³ from the litres-per-hour text, decimals included.
-float volumeColpi(const Window& w, std::int32_t giri, std::int32_t colpi) {
+// cm³ from the litres per hour.
+float volumeColpi(float litriOra, std::int32_t giri, std::int32_t colpi) {
     const float perMinute = ratio(giri, colpi);
-    const float litriOra = readSingle(w.quorvela);
     const double volume = divide(divide(multiply(litriOra, 1000.0), 60.0), perMinute);
     return rounded(single(volume), 1);
+}
+
+template <class Formula>
+std::optional<float> unlessFault(Formula formula) {
+    try {
+        return formula();
+    } catch (const Fault&) {
+        return std::nullopt;
+    }
 }
 
 // The stroke-time label and both tooltips, all or nothing.
@@ -240,6 +247,18 @@ std::optional<float> Rounded(double x, int decimals) {
     return static_cast<float>(value);
 }
 
+std::optional<float> TempoColpi(std::int16_t giri, std::int16_t colpi) {
+    return unlessFault([&] { return tempoColpi(giri, colpi); });
+}
+
+std::optional<float> PortataOraria(std::int32_t portata, std::int32_t giri, std::int32_t colpi) {
+    return unlessFault([&] { return portataOraria(portata, giri, colpi); });
+}
+
+std::optional<float> VolumeColpi(float litriOra, std::int32_t giri, std::int32_t colpi) {
+    return unlessFault([&] { return volumeColpi(litriOra, giri, colpi); });
+}
+
 Outcome Calculate(const Window& before) {
     Window w = before;
     if (!IsNumber(w.giri)) {
@@ -257,7 +276,7 @@ Outcome Calculate(const Window& before) {
         attempt([&] {
             const auto colpi = readInteger<std::int32_t>(w.colpi);
             const auto giri = readInteger<std::int32_t>(w.giri);
-            w.portata = Figure(volumeColpi(w, giri, colpi));
+            w.portata = Figure(volumeColpi(readSingle(w.quorvela), giri, colpi));
         });
         // From the litres per hour rounded to a whole number.
         std::optional<float> perMinute;
@@ -269,7 +288,7 @@ Outcome Calculate(const Window& before) {
         attempt([&] {
             const auto colpi = readInteger<std::int32_t>(w.colpi);
             const auto giri = readInteger<std::int32_t>(w.giri);
-            hourly = portataOraria(w, giri, colpi);
+            hourly = portataOraria(readInteger<std::int32_t>(w.portata), giri, colpi);
         });
         std::optional<float> perMinute;
         if (hourly) {

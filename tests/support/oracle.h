@@ -6,6 +6,7 @@
 // rounding (ties judged on the exact binary value), its own figures, so that
 // a fault in the program's arithmetic cannot hide in the tests' arithmetic.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ namespace quorvela::oracle {
 // x rounded to `decimals` places, an exact tie to the even digit, kept as a
 // single; nothing when the result lies beyond the single range.
 [[nodiscard]] std::optional<float> Rounded(double x, int decimals);
+
+// The three formulas on numbers; nothing when they raise a run-time error.
+[[nodiscard]] std::optional<float> TempoColpi(std::int16_t giri, std::int16_t colpi);
+[[nodiscard]] std::optional<float> PortataOraria(std::int32_t portata, std::int32_t giri,
+                                                 std::int32_t colpi);
+[[nodiscard]] std::optional<float> VolumeColpi(float litriOra, std::int32_t giri,
+                                               std::int32_t colpi);
 
 // The texts the calculation reads and writes, and the mode.
 struct Window {
