@@ -4,8 +4,9 @@
 # Plants one-line faults, one at a time, in a scratch copy of the working
 # tree and runs the test suite against each: a fault no test notices is a
 # hole in the tests. The faults are listed in scripts/mutants.txt, one a
-# line: name, file, the exact text to replace (found exactly once) and its
-# replacement, separated by tabs. NAMEs pick some of them; by default all.
+# line: name, file, the exact text to replace (found exactly once; "\n" for a
+# line break) and its replacement, separated by tabs. NAMEs pick some of
+# them; by default all.
 #
 # Prints which tests caught each fault, and how many the randomized sessions
 # (tst_random_sessions, fuzz_window) caught on their own. Not part of CI: it
@@ -63,14 +64,15 @@ while IFS=$'\t' read -r name file original replacement; do
         continue
     fi
     target="$scratch/src/$file"
-    matches=$(grep -cF -- "$original" "$target" || true)
+    # "\n" in either text stands for a line break.
+    export ORIGINAL=${original//\\n/$'\n'} REPLACEMENT=${replacement//\\n/$'\n'}
+    matches=$(perl -0ne 'my $n = () = /\Q$ENV{ORIGINAL}\E/g; print $n' "$target")
     if [ "$matches" != 1 ]; then
         echo "mutate: $name: the text is found $matches times in $file" >&2
         exit 1
     fi
     cp "$target" "$scratch/original"
-    ORIGINAL=$original REPLACEMENT=$replacement perl -0pi -e \
-        's/\Q$ENV{ORIGINAL}\E/$ENV{REPLACEMENT}/' "$target"
+    perl -0pi -e 's/\Q$ENV{ORIGINAL}\E/$ENV{REPLACEMENT}/' "$target"
     start=$SECONDS
     failed=$(build_and_test)
     cp "$scratch/original" "$target"
