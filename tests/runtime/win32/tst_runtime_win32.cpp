@@ -412,3 +412,58 @@ TEST_CASE("the layout takes its pixels from the twips at 96 and at 144 dpi") {
         CHECK(font.lfWeight == FW_BOLD);
     }
 }
+
+TEST_CASE("each control's tooltip carries the text the layout or the program gave it") {
+    Window window;
+    Label tempo{window.form, "lblDescrizione", 2};
+    Image picture{window.form, "Image1"};
+    tempo.SetToolTipText("a 1000 giri, 200 colpi si ottengono in 12 secondi");
+    picture.SetToolTipText("a 1000 giri, 200 colpi si ottengono in 12 secondi");
+    struct Case {
+        HWND control;
+        std::wstring tip;
+    };
+    const Case cases[] = {
+        {Hwnd(window.txtPortata), L"Valore di portata"},
+        {Hwnd(window.txtQuorvela), L"Inserire un valore di litri/h"},
+        {tempo.Native().hwnd, L"a 1000 giri, 200 colpi si ottengono in 12 secondi"},
+        {picture.Native().hwnd, L"a 1000 giri, 200 colpi si ottengono in 12 secondi"},
+    };
+    for (const Case& c : cases) {
+        wchar_t text[128] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window.form.Native().hwnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(c.control);
+        tool.lpszText = text;
+        SendMessageW(window.form.Native().toolTips, TTM_GETTEXTW, 128,
+                     reinterpret_cast<LPARAM>(&tool));
+        CHECK(std::wstring(text) == c.tip);
+    }
+}
+
+TEST_CASE("texts take the colours of the layout and of the program") {
+    Window window;
+    window.optScelta(1).SetForeColor(0x000000FF);
+    window.optScelta(0).SetForeColor(ColorButtonText);
+    struct Case {
+        HWND control;
+        UINT message;
+        COLORREF color;
+    };
+    const Case cases[] = {
+        {Hwnd(window.txtPortata), WM_CTLCOLOREDIT, RGB(255, 0, 255)},
+        {Hwnd(window.txtQuorvela), WM_CTLCOLOREDIT, RGB(0, 0, 255)},
+        {Hwnd(window.txtLitriMinuto), WM_CTLCOLOREDIT, RGB(0, 0, 255)},
+        {Hwnd(window.optScelta(1)), WM_CTLCOLORSTATIC, RGB(255, 0, 0)},
+        {Hwnd(window.optScelta(0)), WM_CTLCOLORSTATIC, GetSysColor(COLOR_BTNTEXT)},
+    };
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const Case& c : cases) {
+        SetTextColor(dc, RGB(1, 2, 3));
+        SendMessageW(window.form.Native().hwnd, c.message, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(c.control));
+        CHECK(GetTextColor(dc) == c.color);
+    }
+    DeleteDC(dc);
+}
