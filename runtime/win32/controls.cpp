@@ -355,7 +355,69 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// The edit menu of a combo box's text, in Italian on every system.
+LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_CONTEXTMENU) {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (lParam == static_cast<LPARAM>(-1)) {
+            RECT rect{};
+            GetWindowRect(hwnd, &rect);
+            point = {rect.left, rect.bottom};
+        }
+        SetFocus(hwnd);
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        const UINT selected = end > start ? 0 : MF_GRAYED;
+        const UINT canPaste = IsClipboardFormatAvailable(CF_UNICODETEXT) ? 0 : MF_GRAYED;
+        struct Entry {
+            const wchar_t* text;
+            UINT message;
+            UINT flags;
+        };
+        const Entry entries[] = {
+            {L"Annulla", WM_UNDO, SendMessageW(hwnd, EM_CANUNDO, 0, 0) ? 0U : MF_GRAYED},
+            {L"Taglia", WM_CUT, selected},
+            {L"Copia", WM_COPY, selected},
+            {L"Incolla", WM_PASTE, canPaste},
+            {L"Elimina", WM_CLEAR, selected},
+            {L"Seleziona tutto", EM_SETSEL, GetWindowTextLengthW(hwnd) > 0 ? 0U : MF_GRAYED},
+        };
+        HMENU menu = CreatePopupMenu();
+        for (const Entry& entry : entries) {
+            if (entry.message == EM_SETSEL) {
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            }
+            AppendMenuW(menu, MF_STRING | entry.flags, entry.message, entry.text);
+        }
+        const auto chosen =
+            static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                             point.x, point.y, 0, hwnd, nullptr));
+        DestroyMenu(menu);
+        if (chosen == EM_SETSEL) {
+            SendMessageW(hwnd, EM_SETSEL, 0, -1);
+        } else if (chosen != 0) {
+            SendMessageW(hwnd, chosen, 0, 0);
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ComboEditProc, TextBoxHooks);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
+
+void InstallComboBoxHooks(NativeControl& control) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {
+        SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks, 0);
+    }
+}
 
 void InstallTextBoxHooks(NativeControl& control) {
     SetWindowSubclass(control.hwnd, TextBoxProc, TextBoxHooks,

@@ -181,6 +181,8 @@ void MakeControls(NativeForm& form) {
         }
         if (layout->kind == ControlKind::TextBox) {
             InstallTextBoxHooks(*control);
+        } else if (layout->kind == ControlKind::ComboBox) {
+            InstallComboBoxHooks(*control);
         }
         if (IsFocusable(layout->kind)) {
             previous = layout->kind;

@@ -112,6 +112,7 @@ public:
 void ApplyFont(NativeControl& control);
 void SetToolTip(NativeControl& control, std::wstring text);
 void InstallTextBoxHooks(NativeControl& control);
+void InstallComboBoxHooks(NativeControl& control);
 // A user's or the program's selection of an option: clears the other options
 // of its container and raises Click when the selection changes.
 void SelectOption(NativeControl& option);

@@ -467,3 +467,42 @@ TEST_CASE("texts take the colours of the layout and of the program") {
     }
     DeleteDC(dc);
 }
+
+namespace {
+
+// The entries of the context menu that `control` opens, read while it is open.
+std::vector<std::wstring> ContextMenuOf(HWND control) {
+    std::vector<std::wstring> entries;
+    std::thread reader([&] {
+        HWND menu = nullptr;
+        for (int i = 0; i < 500 && menu == nullptr; ++i) {
+            Sleep(20);
+            menu = FindWindowW(L"#32768", nullptr);
+        }
+        if (menu == nullptr)
+            return;
+        auto* items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(items); ++i) {
+            wchar_t text[64] = {};
+            if (GetMenuStringW(items, static_cast<UINT>(i), text, 64, MF_BYPOSITION) > 0) {
+                entries.emplace_back(text);
+            }
+        }
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), -1);
+    reader.join();
+    return entries;
+}
+
+}  // namespace
+
+TEST_CASE("the edit menus speak Italian; the boxes' offers nothing that puts text in") {
+    Window window;
+    window.Show();
+    CHECK(ContextMenuOf(Hwnd(window.txtPortata)) ==
+          std::vector<std::wstring>{L"Copia", L"Seleziona tutto"});
+    CHECK(ContextMenuOf(ComboEdit(window.cboGiri)) ==
+          std::vector<std::wstring>{L"Annulla", L"Taglia", L"Copia", L"Incolla", L"Elimina",
+                                    L"Seleziona tutto"});
+}
