@@ -5,7 +5,8 @@
 #     driven from outside), through CTest;
 #   - the version record, manifest, icon and DLLs read back from quorvela.exe
 #     (packaging/windows/check-exe.sh);
-#   - the MSI installed, started and uninstalled (packaging/windows/check-msi.sh).
+#   - the zip's contents; the MSI installed, started and uninstalled
+#     (packaging/windows/check-msi.sh).
 # The Wine prefix is build/windows/wine, made on first use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,6 +41,15 @@ ctest --preset windows || failures=$((failures + 1))
 
 echo "== what quorvela.exe carries, read back from it"
 bash packaging/windows/check-exe.sh "$build" || failures=$((failures + 1))
+
+echo "== the zip"
+zip=$(ls "$build"/packages/quorvela-*-win64.zip)
+if [ "$(unzip -Z1 "$zip" | sort | paste -sd ' ')" = "Quorvela/ Quorvela/LEGGIMI.txt Quorvela/quorvela.exe" ]; then
+    echo "ok   $(basename "$zip") holds Quorvela/quorvela.exe and Quorvela/LEGGIMI.txt"
+else
+    echo "FAIL $(basename "$zip") holds: $(unzip -Z1 "$zip" | paste -sd ' ')"
+    failures=$((failures + 1))
+fi
 
 echo "== MSI install, start and uninstall"
 bash packaging/windows/check-msi.sh "$build" || failures=$((failures + 1))
