@@ -336,13 +336,18 @@ TEST_CASE("a burst of queued Enter keys is handled without nesting deeper and de
     CHECK(deepest == 1);
 }
 
-TEST_CASE("the message box shows the prompt and the title with one OK button, and waits") {
-    Window window;
-    window.Show();
+// What a message box showed, read from another thread while it was open;
+// then it is closed with OK.
+struct ShownBox {
     std::wstring title;
     std::wstring prompt;
     int buttons = 0;
-    bool exclamation = false;
+    LRESULT icon = 0;
+};
+
+template <class Action>
+ShownBox ReadMessageBox(Action&& action) {
+    ShownBox shown;
     std::thread closer([&] {
         HWND box = nullptr;
         for (int i = 0; i < 500 && box == nullptr; ++i) {
@@ -351,29 +356,53 @@ TEST_CASE("the message box shows the prompt and the title with one OK button, an
         }
         if (box == nullptr)
             return;
-        title = WindowText(box);
+        shown.title = WindowText(box);
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t cls[32] = {};
             GetClassNameW(child, cls, 32);
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             if (std::wstring(cls) == L"Button")
-                ++buttons;
+                ++shown.buttons;
             if (std::wstring(cls) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-                exclamation = SendMessageW(child, STM_GETICON, 0, 0) ==
-                              reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_EXCLAMATION));
+                shown.icon = SendMessageW(child, STM_GETICON, 0, 0);
             } else if (std::wstring(cls) == L"Static" && !WindowText(child).empty()) {
-                prompt = WindowText(child);
+                shown.prompt = WindowText(child);
             }
         }
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
-    const int answer = MsgBox("Introduci un valore di 'giri' ", 48, "Quorvela");
+    action();
     closer.join();
+    return shown;
+}
+
+TEST_CASE("the message box shows the prompt and the title with one OK button, and waits") {
+    Window window;
+    window.Show();
+    int answer = 0;
+    const ShownBox shown =
+        ReadMessageBox([&] { answer = MsgBox("Introduci un valore di 'giri' ", 48, "Quorvela"); });
     CHECK(answer == IDOK);
-    CHECK(title == L"Quorvela");
-    CHECK(prompt == L"Introduci un valore di 'giri' ");
-    CHECK(buttons == 1);
-    CHECK(exclamation);
+    CHECK(shown.title == L"Quorvela");
+    CHECK(shown.prompt == L"Introduci un valore di 'giri' ");
+    CHECK(shown.buttons == 1);
+    CHECK(shown.icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_EXCLAMATION)));
+}
+
+TEST_CASE("an error that leaves a handler shows the runtime's error box, then ends the program") {
+    Window window;
+    window.Show();
+    int exitStatus = 0;
+    SetTerminateHandler([&](int status) { exitStatus = status; });
+    window.cmdCalcola.OnClick([] { quorvela::Raise(quorvela::ErrorNumber::Overflow); });
+    const ShownBox shown = ReadMessageBox([&] {
+        PostMessageW(Hwnd(window.cmdCalcola), BM_CLICK, 0, 0);
+        DoEvents();
+    });
+    SetTerminateHandler(nullptr);
+    CHECK(shown.prompt == L"Errore di run-time '6':\n\nOverflow");
+    CHECK(shown.icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR)));
+    CHECK(exitStatus == 6);
 }
 
 TEST_CASE("the layout takes its pixels from the twips at 96 and at 144 dpi") {
