@@ -177,6 +177,17 @@ TEST_CASE("the window first meets the user in the flow mode, 12 seconds for 200 
     CHECK(client.bottom == 340);
 }
 
+TEST_CASE(
+    "the window, frame included, stands centred across the screen at a third of the free height") {
+    const Program program;
+    RECT outer{};
+    GetWindowRect(program.Form(), &outer);
+    const int freeWidth = GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left);
+    const int freeHeight = GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top);
+    CHECK(std::abs(outer.left - freeWidth / 2) <= 1);
+    CHECK(std::abs(outer.top - freeHeight / 3) <= 1);
+}
+
 TEST_CASE("50 cm3 at 1000 rpm and 200 strokes gives 15 l/h and 0,25 l/min") {
     const Program program;
     program.Type(L"50\r");
