@@ -3,10 +3,21 @@
 function(quorvela_target_settings target)
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+            # GCC 12 reports the members a designated initializer leaves to
+            # their defaults, which is how the layout tables are written.
+            target_compile_options(${target} PRIVATE -Wno-missing-field-initializers)
+        endif()
         if(QUORVELA_WARNINGS_AS_ERRORS)
             target_compile_options(${target} PRIVATE -Werror)
         endif()
-    elseif(MSVC)
+    endif()
+    if(WIN32)
+        # The wide (UTF-16) Windows API, Windows 7 and later.
+        target_compile_definitions(${target} PRIVATE
+            UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+    endif()
+    if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /utf-8)
         if(QUORVELA_WARNINGS_AS_ERRORS)
             target_compile_options(${target} PRIVATE /WX)

@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -379,20 +380,24 @@ private:
 struct Application::Native {
     // Qt is given the program's name alone: the program takes no command
     // line, so none of Qt's own options (-stylesheet, -reverse, ...) apply.
+    std::string program;
     int argc = 1;
     std::array<char*, 2> argv{};
     OpeningDisplay opening;
     QApplication application;
 
-    Native(char* program, std::string_view name)
-        : argv{program, nullptr}, opening(name), application(argc, argv.data()) {
+    Native(std::string name, std::string_view displayName)
+        : program(std::move(name)),
+          argv{program.data(), nullptr},
+          opening(displayName),
+          application(argc, argv.data()) {
         opening.Opened();
     }
 };
 
-Application::Application(int argc, char** argv, const Identity& identity) {
-    static char fallback[] = "quorvela";
-    native_ = std::make_unique<Native>(argc > 0 ? argv[0] : fallback, identity.name);
+Application::Application(int argc, char** argv, const Identity& identity)
+    : native_(std::make_unique<Native>(argc > 0 ? std::string(*argv) : std::string(identity.name),
+                                       identity.name)) {
     QApplication::setApplicationName(ToQString(identity.name));
     QApplication::setApplicationVersion(ToQString(identity.version));
     QApplication::setOrganizationDomain(ToQString(identity.organizationDomain));
@@ -402,6 +407,8 @@ Application::Application(int argc, char** argv, const Identity& identity) {
 
 Application::~Application() = default;
 
+// Not static: Qt's event loop needs the application object alive.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 int Application::Run(Form& form) {
     Start(form);
     return QApplication::exec();

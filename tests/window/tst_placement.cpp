@@ -1,6 +1,5 @@
-// The window on a real X server with a window manager: input queued in the
-// window system while the program is busy, and the placement with the frame
-// that the manager draws.
+// The window's placement on a real X server under a window manager, whose
+// frame the placement counts.
 
 #include <QApplication>
 #include <QPointer>
@@ -10,13 +9,9 @@
 
 #include "runtime/form.h"
 #include "window_fixture.h"
-#include "x_keyboard.h"
 #include "x_server.h"
 
 using quorvela::frmQuorvela;
-using quorvela::testing::FocusedControl;
-using quorvela::testing::StartWindow;
-using quorvela::testing::XKeyboard;
 using quorvela::testing::XServer;
 
 namespace {
@@ -43,29 +38,10 @@ private:
 
 }  // namespace
 
-class XServerTest : public QObject {
+class PlacementTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void thousandsOfEntersQueuedOnAnEmptyBoxAreEachRunOnceInOrder() {
-        const auto form = StartWindow();
-        QVERIFY(form);
-        QVERIFY(QTest::qWaitForWindowActive(&form->Native()));
-        QTRY_COMPARE(FocusedControl(), &form->txtPortata.Native());
-        XKeyboard keyboard;
-        QVERIFY(keyboard.IsOpen());
-        // The window's thread is busy here, so all of it waits in the queue:
-        // each Enter finds txtPortata empty and lets pending events run.
-        keyboard.Press("Return", 3000);
-        keyboard.Press("5");
-        keyboard.Press("0");
-        keyboard.Press("Return");
-        keyboard.Sync();
-        QTRY_COMPARE_WITH_TIMEOUT(form->txtQuorvela.Native().text(), QStringLiteral("15"), 120000);
-        QCOMPARE(form->txtPortata.Native().text(), QStringLiteral("50"));
-        QCOMPARE(form->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
-    }
-
     void theWindowIsPlacedOnceWithItsFrameCounted() {
         frmQuorvela form;
         QWidget& window = form.Native();
@@ -94,5 +70,5 @@ private Q_SLOTS:
     }
 };
 
-QUORVELA_X_SERVER_TEST_MAIN(XServerTest, XServer::Manager::Openbox)
-#include "tst_x_server.moc"
+QUORVELA_X_SERVER_TEST_MAIN(PlacementTest, XServer::Manager::Openbox)
+#include "tst_placement.moc"
