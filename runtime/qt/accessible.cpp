@@ -44,7 +44,9 @@ public:
         }
     }
     [[nodiscard]] int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
-    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void addSelection(int startOffset, int endOffset) override {
+        setSelection(0, startOffset, endOffset);
+    }
     void removeSelection(int selectionIndex) override {
         if (selectionIndex == 0) {
             box()->deselect();
@@ -62,13 +64,16 @@ public:
     [[nodiscard]] QString text(int startOffset, int endOffset) const override {
         return box()->text().mid(startOffset, endOffset - startOffset);
     }
-    [[nodiscard]] int characterCount() const override { return static_cast<int>(box()->text().size()); }
+    [[nodiscard]] int characterCount() const override {
+        return static_cast<int>(box()->text().size());
+    }
     [[nodiscard]] QRect characterRect(int /*offset*/) const override { return {}; }
     [[nodiscard]] int offsetAtPoint(const QPoint& point) const override {
         return box()->cursorPositionAt(box()->mapFromGlobal(point));
     }
     void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
-    [[nodiscard]] QString attributes(int /*offset*/, int* startOffset, int* endOffset) const override {
+    [[nodiscard]] QString attributes(int /*offset*/, int* startOffset,
+                                     int* endOffset) const override {
         *startOffset = 0;
         *endOffset = characterCount();
         return {};

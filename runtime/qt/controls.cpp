@@ -2,13 +2,13 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringEncoder>
@@ -161,8 +161,8 @@ void NativeTextBox::focusInEvent(QFocusEvent* event) {
 }
 
 void NativeTextBox::focusOutEvent(QFocusEvent* event) {
-    focusAway_ = event->reason() == Qt::ActiveWindowFocusReason ||
-                 event->reason() == Qt::PopupFocusReason;
+    focusAway_ =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
     QLineEdit::focusOutEvent(event);
 }
 
@@ -342,7 +342,8 @@ void NativeImage::SetPicture(const QString& name, QSize logical) {
 }
 
 void NativeImage::render() {
-    if (!svg_.isEmpty() && (pixmap().isNull() || pixmap().devicePixelRatio() != devicePixelRatioF())) {
+    if (!svg_.isEmpty() &&
+        (pixmap().isNull() || pixmap().devicePixelRatio() != devicePixelRatioF())) {
         setPixmap(RenderPicture(svg_, logical_, devicePixelRatioF()));
     }
 }

@@ -104,8 +104,7 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
         case ControlKind::ComboBox: {
             auto* combo = new NativeComboBox(parent);
             // The program writes only its own short items there.
-            combo->lineEdit()->setMaxLength(control.typingLimit > 0 ? control.typingLimit
-                                                                    : 32767);
+            combo->lineEdit()->setMaxLength(control.typingLimit > 0 ? control.typingLimit : 32767);
             return combo;
         }
         case ControlKind::OptionButton: {
@@ -240,7 +239,9 @@ void NativeForm::RaiseLoad() {
 Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>(layout)) {}
 Form::~Form() = default;
 
-float Form::Width() const { return static_cast<float>(PixelsToTwips(native_->OuterSize().width())); }
+float Form::Width() const {
+    return static_cast<float>(PixelsToTwips(native_->OuterSize().width()));
+}
 float Form::Height() const {
     return static_cast<float>(PixelsToTwips(native_->OuterSize().height()));
 }

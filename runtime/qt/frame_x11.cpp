@@ -25,9 +25,10 @@ using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     const Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-                              nullptr),
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr),
         &std::free);
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
@@ -36,9 +37,8 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
 std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
                                      xcb_atom_t property, xcb_atom_t type) {
     const Owned<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, window, property, type, 0, 1024),
-                               nullptr),
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr),
         &std::free);
     if (!reply || reply->format != 32) {
         return {};
@@ -102,7 +102,9 @@ std::optional<QMargins> FrameBeforeShow(QWidget& window) {
 
 #else
 
-std::optional<QMargins> FrameBeforeShow(QWidget& /*window*/) { return std::nullopt; }
+std::optional<QMargins> FrameBeforeShow(QWidget& /*window*/) {
+    return std::nullopt;
+}
 
 #endif
 

@@ -10,7 +10,9 @@ using quorvela::testing::XServer;
 
 namespace {
 
-QString program() { return qEnvironmentVariable("QUORVELA_PROGRAM"); }
+QString program() {
+    return qEnvironmentVariable("QUORVELA_PROGRAM");
+}
 
 QProcessEnvironment environmentWithDisplay(const QString& display) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -66,8 +68,8 @@ private Q_SLOTS:
         process.setProcessEnvironment(environmentWithDisplay(server.Display()));
         process.start(program(), {QStringLiteral("-qwindowtitle"), QStringLiteral("Intruso")});
         QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(windowNames(server.Display()).contains(QStringLiteral("\"Quorvela -  07/2024")),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            windowNames(server.Display()).contains(QStringLiteral("\"Quorvela -  07/2024")), 20000);
         QVERIFY(!windowNames(server.Display()).contains(QStringLiteral("\"Intruso\"")));
         process.terminate();
         QVERIFY(process.waitForFinished(10000));

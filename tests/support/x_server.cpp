@@ -29,11 +29,11 @@ bool XServer::startServer(QSize screen) {
     server_->setStandardErrorFile(QProcess::nullDevice());
     // The server picks a free display number itself and writes it to the
     // descriptor given, here its standard output.
-    server_->start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"),
-                    QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                    QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    server_->start(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!server_->waitForStarted(10000)) {
         error_ = QStringLiteral("Xvfb could not be started (scripts/setup.sh installs it)");
         return false;

@@ -42,20 +42,20 @@ private:
 };
 
 // Every test's main that runs on its own X server through the xcb platform.
-#define QUORVELA_X_SERVER_TEST_MAIN(TestClass, manager)                             \
-    int main(int argc, char* argv[]) {                                              \
-        const quorvela::testing::XServer server(manager);                           \
-        if (server.Display().isEmpty()) {                                           \
-            std::fprintf(stderr, "%s\n", qPrintable(server.Error()));               \
-            return 1;                                                               \
-        }                                                                           \
-        qputenv("DISPLAY", server.Display().toLocal8Bit());                         \
-        qputenv("QT_QPA_PLATFORM", "xcb");                                          \
-        qunsetenv("WAYLAND_DISPLAY");                                               \
-        QApplication app(argc, argv);                                               \
-        QApplication::setApplicationName(QStringLiteral("Quorvela"));               \
-        TestClass test;                                                             \
-        return QTest::qExec(&test, argc, argv);                                     \
+#define QUORVELA_X_SERVER_TEST_MAIN(TestClass, manager)               \
+    int main(int argc, char* argv[]) {                                \
+        const quorvela::testing::XServer server(manager);             \
+        if (server.Display().isEmpty()) {                             \
+            std::fprintf(stderr, "%s\n", qPrintable(server.Error())); \
+            return 1;                                                 \
+        }                                                             \
+        qputenv("DISPLAY", server.Display().toLocal8Bit());           \
+        qputenv("QT_QPA_PLATFORM", "xcb");                            \
+        qunsetenv("WAYLAND_DISPLAY");                                 \
+        QApplication app(argc, argv);                                 \
+        QApplication::setApplicationName(QStringLiteral("Quorvela")); \
+        TestClass test;                                               \
+        return QTest::qExec(&test, argc, argv);                       \
     }
 
 }  // namespace quorvela::testing

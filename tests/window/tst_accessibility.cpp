@@ -37,11 +37,16 @@ private Q_SLOTS:
     void eachCaptionLabelsItsControl_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("cboGiri") << "cboGiri" << "Giri";
-        QTest::newRow("cboColpi") << "cboColpi" << "Colpi";
-        QTest::newRow("txtPortata") << "txtPortata" << "Portata cm³";
-        QTest::newRow("txtQuorvela") << "txtQuorvela" << "litri/ora";
-        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto" << "litri/min";
+        QTest::newRow("cboGiri") << "cboGiri"
+                                 << "Giri";
+        QTest::newRow("cboColpi") << "cboColpi"
+                                  << "Colpi";
+        QTest::newRow("txtPortata") << "txtPortata"
+                                    << "Portata cm³";
+        QTest::newRow("txtQuorvela") << "txtQuorvela"
+                                     << "litri/ora";
+        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto"
+                                        << "litri/min";
     }
     void eachCaptionLabelsItsControl() {
         QFETCH(QString, name);

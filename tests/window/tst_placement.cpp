@@ -56,7 +56,8 @@ private Q_SLOTS:
         const int right = screen.right() - frame.right();
         const int above = frame.top() - screen.top();
         const int below = screen.bottom() - frame.bottom();
-        QVERIFY2(std::abs(left - right) <= 1, qPrintable(QStringLiteral("%1 left, %2 right").arg(left).arg(right)));
+        QVERIFY2(std::abs(left - right) <= 1,
+                 qPrintable(QStringLiteral("%1 left, %2 right").arg(left).arg(right)));
         QVERIFY2(std::abs(2 * above - below) <= 2,
                  qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
         // Qt reports the window once at its place inside the new frame, when

@@ -131,8 +131,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("colpi");
         QTest::addColumn<QString>("litriOra");
         QTest::addColumn<QString>("volume");
-        QTest::newRow("exponent form") << "100" << "1000" << "99999" << "1,66665E+07";
-        QTest::newRow("eight characters") << "1000" << "200" << "40000" << "133333,3";
+        QTest::newRow("exponent form") << "100"
+                                       << "1000"
+                                       << "99999"
+                                       << "1,66665E+07";
+        QTest::newRow("eight characters") << "1000"
+                                          << "200"
+                                          << "40000"
+                                          << "133333,3";
     }
     void aResultLongerThanItsBoxShowsItsBeginning() {
         QFETCH(QString, giri);
