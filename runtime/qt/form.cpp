@@ -325,10 +325,7 @@ namespace {
 // line instead, and the exit status is 1.
 class OpeningDisplay {
 public:
-    explicit OpeningDisplay(std::string_view program) {
-        programName() = program;
-        previous_ = qInstallMessageHandler(&hold);
-    }
+    explicit OpeningDisplay(std::string_view program) : previous_(install(program)) {}
     ~OpeningDisplay() = default;
     OpeningDisplay(const OpeningDisplay&) = delete;
     OpeningDisplay& operator=(const OpeningDisplay&) = delete;
@@ -352,6 +349,11 @@ private:
         QString text;
     };
 
+    // Returns the handler it replaces.
+    static QtMessageHandler install(std::string_view program) {
+        programName() = program;
+        return qInstallMessageHandler(&hold);
+    }
     static std::string& programName() {
         static std::string name;
         return name;
@@ -363,17 +365,17 @@ private:
 
     static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
         if (type == QtFatalMsg) {
-            std::fprintf(stderr,
-                         "%s: nessuno schermo grafico disponibile (DISPLAY non impostato o non "
-                         "raggiungibile).\n",
-                         programName().c_str());
+            const std::string line = programName() +
+                                     ": nessuno schermo grafico disponibile (DISPLAY non "
+                                     "impostato o non raggiungibile).\n";
+            std::fputs(line.c_str(), stderr);
             std::fflush(stderr);
             std::_Exit(1);
         }
         held().push_back({type, context.category != nullptr ? context.category : "", text});
     }
 
-    QtMessageHandler previous_ = nullptr;
+    QtMessageHandler previous_;
 };
 
 }  // namespace

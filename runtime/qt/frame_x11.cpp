@@ -3,11 +3,13 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -43,8 +45,10 @@ std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t 
     if (!reply || reply->format != 32) {
         return {};
     }
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+    const std::span values(
+        static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())),
+        static_cast<std::size_t>(xcb_get_property_value_length(reply.get())) / 4);
+    return {values.begin(), values.end()};
 }
 
 }  // namespace
@@ -81,9 +85,12 @@ std::optional<QMargins> FrameBeforeShow(QWidget& window) {
     message.format = 32;
     message.window = id;
     message.type = request;
+    // The protocol's 32 bytes of an event, as xcb_send_event takes them.
+    std::array<char, sizeof message> bytes{};
+    std::memcpy(bytes.data(), &message, sizeof message);
     xcb_send_event(connection, 0, tree->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
+                   bytes.data());
     xcb_flush(connection);
 
     using namespace std::chrono_literals;

@@ -1,6 +1,7 @@
 // Input through the X server's queue, as a desktop delivers it: keys and
 // clicks sent with XTest to an Xvfb display pile up while a handler runs,
-// and event pumping in the calculate command really delivers them, nested.
+// and event pumping in the calculate command really delivers them, nested
+// one pump deep at most.
 // Needs the xcb platform (ctest runs it under xvfb-run).
 
 #include <QAbstractButton>
