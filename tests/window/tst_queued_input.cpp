@@ -82,8 +82,9 @@ private Q_SLOTS:
         // itself: thousands of them nest until the stack overflows. Skipped
         // until that is mended; QUORVELA_QUEUED_STORM=1 runs it regardless.
         if (!qEnvironmentVariableIsSet("QUORVELA_QUEUED_STORM")) {
-            QSKIP("5,000 queued Enters still nest through event pumping until the stack "
-                  "overflows (known crash, being mended)");
+            QSKIP(
+                "5,000 queued Enters still nest through event pumping until the stack "
+                "overflows (known crash, being mended)");
         }
         guard_.Reset();
         const auto form = StartWindow();

@@ -78,8 +78,9 @@ private Q_SLOTS:
             const QStringList failures = session.Check();
             if (!failures.isEmpty()) {
                 const QString report =
-                    QStringLiteral("seed %1, action %2:\n  %3\nlast actions:\n  %4\nreplay: "
-                                   "QUORVELA_SESSION_SEED=%1 QUORVELA_SESSION_ACTIONS=%2 %5")
+                    QStringLiteral(
+                        "seed %1, action %2:\n  %3\nlast actions:\n  %4\nreplay: "
+                        "QUORVELA_SESSION_SEED=%1 QUORVELA_SESSION_ACTIONS=%2 %5")
                         .arg(seed)
                         .arg(action)
                         .arg(failures.join(QStringLiteral("\n  ")),
