@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include <array>
+#include <tuple>
 #include <utility>
 
 #include "runtime/dispatch.h"
@@ -191,7 +192,9 @@ void Session::typeText(const QString& text) {
 }
 
 void Session::clickAt(const QWidget* control, QPoint local) {
-    const auto [target, point] = reached(*w_.form, control, local);
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, local);
     input([&] { QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point); });
 }
 
@@ -352,7 +355,9 @@ QString Session::click(Choices& choices) {
 
 QString Session::otherMouse(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, anyPoint(choices, control));
     if (choices.OneIn(2)) {
         input([&] { QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, point); });
         return QStringLiteral("double-click %1").arg(describe(control));
@@ -372,7 +377,9 @@ QString Session::otherMouse(Choices& choices) {
 // The menu opens in its own event loop; closeDialogs picks from it.
 QString Session::contextMenu(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, anyPoint(choices, control));
     menuChoice_ = static_cast<int>(choices.Below(3));
     input([&] {
         QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
@@ -388,7 +395,9 @@ QString Session::contextMenu(Choices& choices) {
 
 QString Session::wheel(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, anyPoint(choices, control));
     const bool up = choices.OneIn(2);
     input([&] {
         QWheelEvent event(QPointF(point), target->mapToGlobal(QPointF(point)), QPoint(),
