@@ -27,3 +27,14 @@ icotool --create --bit-depth=32 --output=windows/quorvela.ico \
     icons/quorvela-16.png icons/quorvela-32.png icons/quorvela-64.png
 echo "rendered windows/quorvela.ico"
 icotool --list windows/quorvela.ico
+
+# Image1's picture for the Windows program: its own size and the sizes it takes
+# at 144 and 192 dpi, so that the loader picks a sharp one at every scale.
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+for size in 55x64 83x96 110x128; do
+    render images/stopwatch.svg "${size%x*}" "${size#*x}" "$tmp/stopwatch-$size.png"
+done
+icotool --create --bit-depth=32 --output=windows/stopwatch.ico \
+    "$tmp/stopwatch-55x64.png" "$tmp/stopwatch-83x96.png" "$tmp/stopwatch-110x128.png"
+echo "rendered windows/stopwatch.ico"

@@ -20,8 +20,9 @@ root=$PWD
 
 build=$(realpath -m "${1:-build/ci}")
 pkg=packaging
-# The Windows resource script: version record and icon.
-rc=$pkg/windows/quorvela.rc
+# The Windows resource script (version record, icon, manifest), as CMake
+# made it from the identity.
+rc=$build/packaging/windows/quorvela.rc
 
 header=$build/generated/quorvela/version.h
 if [ ! -f "$header" ]; then
@@ -149,7 +150,6 @@ else
     fi
 
     # The read-back must notice a wrong record, or it proves nothing.
-    cp "$(dirname "$rc")"/*.ico "$tmp/"
     mutations=(
         "s/\"FileVersion\", *\"$version\"/\"FileVersion\", \"9.99.9999\"/"
         's/^FILEVERSION .*/FILEVERSION 9,9,9,9/'
@@ -157,7 +157,7 @@ else
         's/"041004B0"/"041004E4"/'
         's/^LANGUAGE .*/LANGUAGE 0x09, 0x01/'
         "s/\"$description\"/\"Conversione\"/"
-        's/"quorvela.ico"/"two.ico"/'
+        "s|\"[^\"]*/quorvela.ico\"|\"$tmp/two.ico\"|"
     )
     for edit in "${mutations[@]}"; do
         sed "$edit" "$rc" >"$tmp/mutant.rc"

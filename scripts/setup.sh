@@ -13,6 +13,8 @@ packages=(
     desktop-file-utils appstream dpkg-dev
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick
     locales
+    # The Windows program: cross-compiler, Wine on Xvfb, doctest, MSI and zip
+    g++-mingw-w64-x86-64-posix wine wine64 doctest-dev wixl msitools zip
 )
 
 missing=()

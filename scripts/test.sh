@@ -21,3 +21,6 @@ if [ -f scripts/packaging-checks.sh ]; then
     echo "== packaging checks"
     bash scripts/packaging-checks.sh build/ci
 fi
+
+echo "== Windows program: cross-built with MinGW-w64, tested under Wine"
+bash scripts/test-windows.sh

@@ -1,0 +1,655 @@
+// The form on the Windows API: its window and window procedure, the controls
+// built from the layout table at the monitor's DPI, the event loop, event
+// pumping, the message box and the screen.
+
+#include "runtime/form.h"
+
+#include "runtime/win32/native.h"  // windows.h, before the other Windows headers
+
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/dispatch.h"
+
+namespace quorvela::runtime {
+namespace {
+
+constexpr wchar_t FormClass[] = L"QuorvelaForm";
+constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The icon and the pictures the layout names, by their resource ids
+// (quorvela.rc, pictures.rc).
+int ResourceId(std::string_view name) {
+    return name == "stopwatch" ? 2 : 1;  // 1: the application icon
+}
+
+NativeForm* currentForm = nullptr;
+
+// Windows 10's per-monitor DPI functions, looked up so that the program still
+// starts on Windows 7 and 8, where the system DPI serves.
+template <class Function>
+Function User32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+UINT WindowDpi(HWND hwnd) {
+    static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(hwnd) : 0;
+    return dpi != 0 ? dpi : SystemDpi();
+}
+
+RECT OuterRect(int clientWidth, int clientHeight, UINT dpi) {
+    static const auto adjustForDpi =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, clientWidth, clientHeight};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, FormStyle, FALSE, 0, dpi);
+    } else {
+        AdjustWindowRectEx(&rect, FormStyle, FALSE, 0);
+    }
+    return rect;
+}
+
+bool IsFocusable(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ||
+           kind == ControlKind::OptionButton || kind == ControlKind::CommandButton;
+}
+
+// Child windows are stacked in the order they are made, the first on top;
+// the dialog manager tabs from top to bottom, and screen readers name a
+// control by the caption just above it. So: each focusable control in tab
+// order, its caption just before it; then the other captions and the
+// picture; then the rectangles, and the frame beneath everything.
+std::vector<const ControlLayout*> StackingOrder(const FormLayout& layout) {
+    std::vector<const ControlLayout*> focusable;
+    std::vector<const ControlLayout*> rest;
+    for (const ControlLayout& control : layout.controls) {
+        (IsFocusable(control.kind) ? focusable : rest).push_back(&control);
+    }
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    const auto rank = [](ControlKind kind) {
+        return kind == ControlKind::Frame ? 2 : kind == ControlKind::Shape ? 1 : 0;
+    };
+    std::stable_sort(rest.begin(), rest.end(),
+                     [&](const auto* a, const auto* b) { return rank(a->kind) < rank(b->kind); });
+    std::vector<const ControlLayout*> order;
+    for (const ControlLayout* control : focusable) {
+        const auto caption = std::find_if(rest.begin(), rest.end(), [&](const auto* label) {
+            return label->kind == ControlKind::Label && label->labelFor == control->name;
+        });
+        if (caption != rest.end()) {
+            order.push_back(*caption);
+            rest.erase(caption);
+        }
+        order.push_back(control);
+    }
+    order.insert(order.end(), rest.begin(), rest.end());
+    return order;
+}
+
+DWORD AlignmentStyle(const ControlLayout& layout) {
+    const bool edit = layout.kind == ControlKind::TextBox;
+    if (layout.alignment == Alignment::Center) {
+        return edit ? ES_CENTER : SS_CENTER;
+    }
+    return edit ? ES_LEFT : SS_LEFTNOWORDWRAP;
+}
+
+// The window class and style of each kind of control.
+std::pair<const wchar_t*, DWORD> ClassAndStyle(const ControlLayout& layout, bool startsGroup) {
+    const DWORD tabStop = layout.tabStop == TabStop::Yes ? WS_TABSTOP : 0;
+    switch (layout.kind) {
+        case ControlKind::TextBox:
+            return {WC_EDITW, ES_AUTOHSCROLL | AlignmentStyle(layout) | tabStop | WS_GROUP};
+        case ControlKind::ComboBox:
+            return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | tabStop | WS_GROUP};
+        case ControlKind::OptionButton:
+            return {WC_BUTTONW, BS_AUTORADIOBUTTON | tabStop | (startsGroup ? WS_GROUP : 0)};
+        case ControlKind::CommandButton:
+            return {WC_BUTTONW, BS_PUSHBUTTON | tabStop | WS_GROUP};
+        case ControlKind::Label:
+            return {WC_STATICW, SS_NOPREFIX | SS_NOTIFY | AlignmentStyle(layout)};
+        case ControlKind::Image:
+            return {WC_STATICW, SS_OWNERDRAW | SS_NOTIFY};
+        case ControlKind::Frame:
+            return {WC_BUTTONW, BS_GROUPBOX};
+        case ControlKind::Shape:
+        default:
+            return {WC_STATICW, SS_OWNERDRAW};
+    }
+}
+
+// A control's id is its place in the layout table, so that a program driving
+// the window from outside finds it by the same table.
+INT_PTR ControlId(const NativeForm& form, const ControlLayout& layout) {
+    return FirstControlId + (&layout - form.layout->controls.data());
+}
+
+std::unique_ptr<NativeControl> MakeNative(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+            return std::make_unique<NativeTextBox>();
+        case ControlKind::ComboBox:
+            return std::make_unique<NativeComboBox>();
+        case ControlKind::OptionButton:
+            return std::make_unique<NativeOptionButton>();
+        case ControlKind::Label:
+            return std::make_unique<NativeLabel>();
+        case ControlKind::Image:
+            return std::make_unique<NativeImage>();
+        case ControlKind::CommandButton:
+            return std::make_unique<NativeCommandButton>();
+        default:
+            return std::make_unique<NativeControl>();
+    }
+}
+
+void MakeControls(NativeForm& form) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    ControlKind previous = ControlKind::Frame;
+    for (const ControlLayout* layout : StackingOrder(*form.layout)) {
+        std::unique_ptr<NativeControl> control = MakeNative(layout->kind);
+        control->form = &form;
+        control->layout = layout;
+        control->bold = layout->font.bold;
+        control->foreColor = layout->foreColor;
+        const bool startsGroup =
+            layout->kind == ControlKind::OptionButton && previous != ControlKind::OptionButton;
+        const auto [cls, style] = ClassAndStyle(*layout, startsGroup);
+        // The picture's window text is its name for screen readers.
+        const std::wstring text =
+            Widen(layout->kind == ControlKind::Image ? layout->accessibleName : layout->text);
+        const DWORD exStyle = layout->kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
+        control->hwnd = CreateWindowExW(
+            exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+            form.hwnd, reinterpret_cast<HMENU>(ControlId(form, *layout)), instance, nullptr);
+        if (layout->kind == ControlKind::OptionButton) {
+            // Themed buttons draw their text in the theme's colour, whatever
+            // WM_CTLCOLORSTATIC says: the options are drawn unthemed, so that
+            // the selected mode shows red.
+            SetWindowTheme(control->hwnd, L"", L"");
+        }
+        if (layout->kind == ControlKind::TextBox) {
+            InstallTextBoxHooks(*control);
+        } else if (layout->kind == ControlKind::ComboBox) {
+            InstallComboBoxHooks(*control);
+        }
+        if (IsFocusable(layout->kind)) {
+            previous = layout->kind;
+        }
+        form.controls.push_back(std::move(control));
+    }
+    for (auto& control : form.controls) {
+        if (!control->layout->toolTip.empty()) {
+            SetToolTip(*control, Widen(control->layout->toolTip));
+        }
+    }
+}
+
+// The twips offset of a container's inside from the client area's corner.
+POINT ContainerOffset(const NativeForm& form, std::string_view container) {
+    POINT offset{0, 0};
+    while (!container.empty() && container != form.layout->name) {
+        const NativeControl* parent = form.Find(container, NoIndex);
+        if (parent == nullptr) {
+            break;
+        }
+        offset.x += parent->layout->rect.left;
+        offset.y += parent->layout->rect.top;
+        container = parent->layout->container;
+    }
+    return offset;
+}
+
+void DrawShape(const NativeControl& control, const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    if (control.layout->kind == ControlKind::Image) {
+        if (control.picture != nullptr) {
+            DrawIconEx(item.hDC, 0, 0, control.picture, item.rcItem.right, item.rcItem.bottom, 0,
+                       nullptr, DI_NORMAL);
+        }
+        return;
+    }
+    // A one-pixel border at every DPI, as the classic rectangle draws.
+    HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(control.foreColor.value_or(0)));
+    HGDIOBJ oldPen = SelectObject(item.hDC, pen);
+    HGDIOBJ oldBrush = SelectObject(item.hDC, GetStockObject(NULL_BRUSH));
+    Rectangle(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom);
+    SelectObject(item.hDC, oldBrush);
+    SelectObject(item.hDC, oldPen);
+    DeleteObject(pen);
+}
+
+LRESULT ControlColor(NativeForm& form, UINT message, HDC dc, HWND child) {
+    const NativeControl* control = form.FromHwnd(child);
+    const bool edit = message == WM_CTLCOLOREDIT;
+    const int background = edit ? COLOR_WINDOW : COLOR_BTNFACE;
+    if (control != nullptr && control->foreColor) {
+        SetTextColor(dc, ToColorRef(*control->foreColor));
+    } else {
+        SetTextColor(dc, GetSysColor(edit ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+    }
+    SetBkColor(dc, GetSysColor(background));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+}
+
+void Command(NativeForm& form, WORD notification, HWND child) {
+    NativeControl* control = form.FromHwnd(child);
+    if (control == nullptr) {
+        return;  // IDOK and IDCANCEL from the dialog manager: Enter and Escape do nothing here
+    }
+    switch (control->layout->kind) {
+        case ControlKind::CommandButton:
+            if (notification == BN_CLICKED && control->click) {
+                Dispatch(control->click);
+            }
+            break;
+        case ControlKind::OptionButton:
+            // Also sent when the arrow keys move the focus onto an option.
+            if (notification == BN_CLICKED) {
+                SelectOption(*control);
+            }
+            break;
+        case ControlKind::ComboBox:
+            if (notification == CBN_SELCHANGE) {
+                // The edit part shows the pick only after this notification:
+                // the Click handler must already read it.
+                const LRESULT index = SendMessageW(child, CB_GETCURSEL, 0, 0);
+                if (index != CB_ERR) {
+                    std::wstring item(
+                        static_cast<std::size_t>(SendMessageW(child, CB_GETLBTEXTLEN, index, 0)),
+                        L'\0');
+                    SendMessageW(child, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+                    SetWindowTextW(child, item.c_str());
+                }
+                if (control->click) {
+                    Dispatch(control->click);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<NativeForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_COMMAND:
+            Command(*form, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case DM_GETDEFID: {
+            // Enter clicks the command button that holds the focus.
+            const NativeControl* focused = form->FromHwnd(GetFocus());
+            if (focused != nullptr && focused->layout->kind == ControlKind::CommandButton) {
+                return MAKELRESULT(GetDlgCtrlID(focused->hwnd), DC_HASDEFID);
+            }
+            return 0;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return ControlColor(*form, message, reinterpret_cast<HDC>(wParam),
+                                reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (const NativeControl* control = form->FromHwnd(item.hwndItem)) {
+                DrawShape(*control, item);
+            }
+            return TRUE;
+        }
+        case WM_ACTIVATE:
+            // The focus comes back to the control that had it, without a
+            // GotFocus: nothing moved inside the window.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd, focus)) {
+                    form->lastFocus = focus;
+                }
+                return 0;
+            }
+            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) && !IsIconic(hwnd)) {
+                SetFocus(form->lastFocus);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (form->lastFocus != nullptr && IsWindow(form->lastFocus)) {
+                SetFocus(form->lastFocus);
+            }
+            return 0;
+        case 0x02E0: {  // WM_DPICHANGED: moved to a monitor of another density
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            // The size follows from the layout at the new density; the place
+            // is the one Windows suggests.
+            form->Layout(HIWORD(wParam));
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterFormClass() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+        InitCommonControlsEx(&controls);
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        cls.lpfnWndProc = FormProc;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        cls.lpszClassName = FormClass;
+        return RegisterClassExW(&cls) != 0;
+    }();
+    (void)registered;
+}
+
+// Messages for the form go through the dialog manager: Tab, Shift+Tab, the
+// arrow keys in the option group, Enter on the command button.
+void Deliver(MSG& message) {
+    if (currentForm != nullptr && IsDialogMessageW(currentForm->hwnd, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+}  // namespace
+
+NativeForm* CurrentForm() {
+    return currentForm;
+}
+
+NativeControl* NativeForm::Find(std::string_view name, int index) const {
+    for (const auto& control : controls) {
+        if (control->layout->name == name && control->layout->index == index) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
+NativeControl* NativeForm::FromHwnd(HWND child) const {
+    for (HWND window = child; window != nullptr && window != hwnd; window = GetParent(window)) {
+        for (const auto& control : controls) {
+            if (control->hwnd == window) {
+                return control.get();
+            }
+        }
+    }
+    return nullptr;
+}
+
+void NativeForm::Layout(UINT newDpi) {
+    dpi = newDpi;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int iconSize = GetSystemMetrics(SM_CXICON) * static_cast<int>(dpi) / 96;
+    const int iconId = ResourceId(layout->icon);
+    auto* icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
+    auto* smallIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize / 2, iconSize / 2, 0));
+    DestroyIcon(reinterpret_cast<HICON>(
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon))));
+    DestroyIcon(reinterpret_cast<HICON>(
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon))));
+
+    for (auto& control : controls) {
+        const ControlLayout& layout = *control->layout;
+        const POINT offset = ContainerOffset(*this, layout.container);
+        const int left = TwipsToPixels(offset.x + layout.rect.left, dpi);
+        const int top = TwipsToPixels(offset.y + layout.rect.top, dpi);
+        const int width = TwipsToPixels(layout.rect.width, dpi);
+        const int height = TwipsToPixels(layout.rect.height, dpi);
+        // A drop-down combo box's window includes its list.
+        const int listHeight = layout.kind == ControlKind::ComboBox ? height * 8 : 0;
+        SetWindowPos(control->hwnd, nullptr, left, top, width, height + listHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyFont(*control);
+        if (layout.kind == ControlKind::ComboBox) {
+            // The selection field takes the layout's height, borders included.
+            SendMessageW(control->hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         height - 2 * GetSystemMetrics(SM_CYFIXEDFRAME) - 2);
+        }
+        if (layout.kind == ControlKind::Image && !layout.picture.empty()) {
+            if (control->picture != nullptr) {
+                DestroyIcon(control->picture);
+            }
+            control->picture = static_cast<HICON>(
+                LoadImageW(instance, MAKEINTRESOURCEW(ResourceId(layout.picture)), IMAGE_ICON,
+                           width, height, 0));
+        }
+    }
+    // The client area takes the layout's size exactly: the frame is measured
+    // on the window as it stands, after a first guess from the system.
+    const int clientWidth = TwipsToPixels(layout->clientWidth, dpi);
+    const int clientHeight = TwipsToPixels(layout->clientHeight, dpi);
+    const RECT outer = OuterRect(clientWidth, clientHeight, dpi);
+    SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    if (client.right != clientWidth || client.bottom != clientHeight) {
+        SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left + clientWidth - client.right,
+                     window.bottom - window.top + clientHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SendMessageW(toolTips, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(layout->clientWidth, dpi));
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// ---------------------------------------------------------------- Screen
+
+namespace {
+
+float PixelsToTwips(int pixels, UINT dpi) {
+    return static_cast<float>(pixels) * 1440.0F / static_cast<float>(dpi);
+}
+
+}  // namespace
+
+float Screen::Width() {
+    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
+}
+float Screen::Height() {
+    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+}
+
+// ---------------------------------------------------------------- Form
+
+Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
+    RegisterFormClass();
+    NativeForm& form = *native_;
+    form.layout = &layout;
+    const std::wstring caption = Widen(layout.caption);
+    form.hwnd =
+        CreateWindowExW(0, FormClass, caption.c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
+                        0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
+    form.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, form.hwnd,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+    MakeControls(form);
+    form.Layout(WindowDpi(form.hwnd));
+    currentForm = &form;
+}
+
+Form::~Form() {
+    NativeForm& form = *native_;
+    if (currentForm == &form) {
+        currentForm = nullptr;
+    }
+    if (IsWindow(form.hwnd)) {
+        SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(form.hwnd);
+    }
+    for (auto& control : form.controls) {
+        DeleteObject(control->font);
+        if (control->picture != nullptr) {
+            DestroyIcon(control->picture);
+        }
+    }
+}
+
+float Form::Width() const {
+    RECT rect{};
+    GetWindowRect(native_->hwnd, &rect);
+    return PixelsToTwips(rect.right - rect.left, native_->dpi);
+}
+
+float Form::Height() const {
+    RECT rect{};
+    GetWindowRect(native_->hwnd, &rect);
+    return PixelsToTwips(rect.bottom - rect.top, native_->dpi);
+}
+
+namespace {
+
+int TwipsToWholePixels(float twips, UINT dpi) {
+    return static_cast<int>(std::lround(twips * static_cast<float>(dpi) / 1440.0F));
+}
+
+void MoveTo(HWND hwnd, std::optional<int> left, std::optional<int> top) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    SetWindowPos(hwnd, nullptr, left.value_or(rect.left), top.value_or(rect.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void Form::SetLeft(float twips) {
+    MoveTo(native_->hwnd, TwipsToWholePixels(twips, native_->dpi), {});
+}
+void Form::SetTop(float twips) {
+    MoveTo(native_->hwnd, {}, TwipsToWholePixels(twips, native_->dpi));
+}
+
+void Form::SetCaption(std::string_view caption) {
+    SetWindowTextW(native_->hwnd, Widen(caption).c_str());
+}
+
+void Form::OnLoad(Handler handler) {
+    native_->load = std::move(handler);
+}
+
+// ---------------------------------------------------------------- services
+
+void Start(Form& form) {
+    NativeForm& native = form.Native();
+    if (native.load) {
+        Dispatch(native.load);
+    }
+    ShowWindow(native.hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(native.hwnd);
+    // The first control in tab order takes the focus, raising its GotFocus.
+    for (HWND child = GetWindow(native.hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) && IsWindowEnabled(child)) {
+            native.firstFocus = true;
+            NativeControl* control = native.FromHwnd(child);
+            if (GetFocus() == child) {
+                if (control != nullptr && control->gotFocus) {
+                    Dispatch(control->gotFocus);
+                }
+            } else {
+                SetFocus(child);
+            }
+            native.firstFocus = false;
+            break;
+        }
+    }
+    UpdateWindow(native.hwnd);
+}
+
+void DoEvents() {
+    // Pumping inside pumping returns at once: the outer loop delivers the
+    // rest, one after the other, so queued input never nests deeper than
+    // this (a burst of Enter keys would otherwise recurse until the stack
+    // is gone).
+    static bool pumping = false;
+    if (pumping) {
+        return;
+    }
+    pumping = true;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        Deliver(message);
+    }
+    pumping = false;
+}
+
+namespace {
+
+// The program's name, the title of the runtime's own error box.
+std::wstring& ApplicationName() {
+    static std::wstring name = L"Quorvela";
+    return name;
+}
+
+}  // namespace
+
+int MsgBox(std::string_view prompt, int style, std::string_view title) {
+    HWND owner =
+        currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd : nullptr;
+    return MessageBoxW(owner, Widen(prompt).c_str(), Widen(title).c_str(),
+                       static_cast<UINT>(style) | MB_SETFOREGROUND);
+}
+
+void ShowRuntimeError(const std::string& text) noexcept {
+    HWND owner =
+        currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd : nullptr;
+    MessageBoxW(owner, Widen(text).c_str(), ApplicationName().c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+// ---------------------------------------------------------------- Application
+
+struct Application::Native {};
+
+Application::Application(int /*argc*/, char** /*argv*/, const Identity& identity)
+    : native_(std::make_unique<Native>()) {
+    ApplicationName() = Widen(identity.name);
+    RegisterFormClass();
+}
+
+Application::~Application() = default;
+
+int Application::Run(Form& form) {
+    Start(form);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        Deliver(message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace quorvela::runtime

@@ -1,0 +1,123 @@
+#pragma once
+
+// The Windows API objects behind the form runtime's handles: one window per
+// form, one child window per control, all texts UTF-16 at the API. Internal
+// to runtime/win32.
+
+// windows.h first: the other Windows headers build on it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/controls.h"
+#include "runtime/form.h"
+#include "runtime/layout.h"
+
+namespace quorvela::runtime {
+
+class NativeForm;
+
+// Each control's window id is this plus its place in the layout table: a
+// program that drives the window from outside finds controls by the table.
+// Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
+inline constexpr int FirstControlId = 100;
+
+// One control's window and what the runtime keeps beside it.
+class NativeControl {
+public:
+    virtual ~NativeControl() = default;
+
+    NativeForm* form = nullptr;
+    const ControlLayout* layout = nullptr;
+    HWND hwnd = nullptr;
+    HFONT font = nullptr;
+    HICON picture = nullptr;
+    bool bold = false;
+    std::optional<OleColor> foreColor;  // the platform's default when empty
+    std::wstring toolTip;
+    // OptionButton: the selection as the program sees it.
+    bool selected = false;
+    // TextBox: a write of the program is under way (outside writers are refused).
+    bool programWriting = false;
+    // TextBox: the mouse press that gave the focus, swallowed until released.
+    bool swallowingMouse = false;
+    // TextBox: the character that follows is the keypad's decimal key.
+    bool keypadDecimal = false;
+
+    Handler gotFocus;
+    Handler click;
+    TextBox::KeyPressHandler keyPress;
+    OptionButton::ClickHandler optionClick;
+
+    [[nodiscard]] bool TypingOnly() const { return static_cast<bool>(keyPress); }
+};
+
+// The handles' types: one control window each, told apart by kind.
+class NativeTextBox : public NativeControl {};
+class NativeComboBox : public NativeControl {};
+class NativeOptionButton : public NativeControl {};
+class NativeLabel : public NativeControl {};
+class NativeImage : public NativeControl {};
+class NativeCommandButton : public NativeControl {};
+
+class NativeForm {
+public:
+    const FormLayout* layout = nullptr;
+    HWND hwnd = nullptr;
+    HWND toolTips = nullptr;
+    UINT dpi = 96;
+    std::vector<std::unique_ptr<NativeControl>> controls;
+    Handler load;
+    // The control that held the focus when the window was last deactivated.
+    HWND lastFocus = nullptr;
+    // The first focus at show raises GotFocus although it comes from nowhere.
+    bool firstFocus = false;
+
+    [[nodiscard]] NativeControl* Find(std::string_view name, int index) const;
+    // The control built from the layout entry of that name and index.
+    template <class Native>
+    Native& Control(std::string_view name, int index) const {
+        auto* control = dynamic_cast<Native*>(Find(name, index));
+        if (control == nullptr) {
+            throw std::logic_error("no control " + std::string(name) + " in the layout");
+        }
+        return *control;
+    }
+    // The control a child window belongs to (a combo box's edit belongs to the combo box).
+    [[nodiscard]] NativeControl* FromHwnd(HWND hwnd) const;
+    // Places every control and makes its font for `dpi`.
+    void Layout(UINT newDpi);
+};
+
+[[nodiscard]] std::wstring Widen(std::string_view utf8);
+[[nodiscard]] std::string Narrow(std::wstring_view utf16);
+[[nodiscard]] std::wstring WindowText(HWND hwnd);
+
+// Twips to whole pixels at `dpi`, cut toward zero as the layout's pixel
+// figures are (7575 twips: 505 px at 96 dpi, 757 px at 144 dpi).
+[[nodiscard]] constexpr int TwipsToPixels(int twips, UINT dpi) {
+    return twips * static_cast<int>(dpi) / 1440;
+}
+[[nodiscard]] COLORREF ToColorRef(OleColor color);
+
+void ApplyFont(NativeControl& control);
+void SetToolTip(NativeControl& control, std::wstring text);
+void InstallTextBoxHooks(NativeControl& control);
+void InstallComboBoxHooks(NativeControl& control);
+// A user's or the program's selection of an option: clears the other options
+// of its container and raises Click when the selection changes.
+void SelectOption(NativeControl& option);
+
+// The form whose window the event loop serves (one window per program).
+NativeForm* CurrentForm();
+
+}  // namespace quorvela::runtime

@@ -1,0 +1,218 @@
+// quorvela.exe driven from another process, as a user would: mouse clicks
+// and keys posted to the controls, results read with WM_GETTEXT. The
+// controls are found by their place in the layout table (their window id).
+
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include "runtime/win32/native.h"  // windows.h, the control ids
+
+#include <doctest/doctest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "window/frmQuorvela.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using quorvela::frmQuorvela;
+using quorvela::runtime::FirstControlId;
+using quorvela::runtime::NoIndex;
+
+constexpr auto Patience = 20s;
+
+// The program's path as Wine sees it: CTest hands over the host's path.
+std::wstring ProgramPath() {
+    const char* path = std::getenv("QUORVELA_EXE");
+    REQUIRE_MESSAGE(path != nullptr, "QUORVELA_EXE names the program to drive");
+    std::wstring wide = quorvela::runtime::Widen(path);
+    if (!wide.empty() && wide.front() == L'/') {
+        wide = L"Z:" + wide;
+    }
+    for (auto& c : wide) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    return wide;
+}
+
+template <class Condition>
+bool Eventually(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// The program, started for one test and closed after it.
+class Program {
+public:
+    Program() {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring command = L"\"" + ProgramPath() + L"\"";
+        REQUIRE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process_));
+        REQUIRE_MESSAGE(Eventually([this] { return (form_ = FindForm()) != nullptr; }),
+                        "the window shows");
+        // Start-up is over once the first control has taken the focus.
+        REQUIRE(Eventually([this] { return IsChild(form_, Focus()) != FALSE; }));
+    }
+
+    ~Program() {
+        PostMessageW(form_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.hProcess, 1);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    [[nodiscard]] HWND Form() const { return form_; }
+
+    [[nodiscard]] HWND Control(std::string_view name, int index = NoIndex) const {
+        const auto& controls = frmQuorvela::Layout().controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].name == name && controls[i].index == index) {
+                return GetDlgItem(form_, FirstControlId + static_cast<int>(i));
+            }
+        }
+        FAIL("no control ", std::string(name), " in the layout");
+        return nullptr;
+    }
+
+    [[nodiscard]] std::wstring Text(std::string_view name, int index = NoIndex) const {
+        wchar_t buffer[256] = {};
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(Control(name, index), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer),
+                            SMTO_ABORTIFHUNG, 5000, &copied);
+        return buffer;
+    }
+
+    [[nodiscard]] bool Checked(std::string_view name, int index) const {
+        return SendMessageW(Control(name, index), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    [[nodiscard]] HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+    }
+
+    // A left click in the middle of a control.
+    void Click(std::string_view name, int index = NoIndex) const {
+        HWND control = Control(name, index);
+        RECT rect{};
+        GetClientRect(control, &rect);
+        const LPARAM middle = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(control, WM_LBUTTONUP, 0, middle);
+    }
+
+    // Characters typed into the control with the focus; '\r' is the Enter key.
+    void Type(std::wstring_view keys) const {
+        HWND target = Focus();
+        for (const wchar_t key : keys) {
+            if (key == L'\r') {
+                PostMessageW(target, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+                PostMessageW(target, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001U));
+            } else {
+                PostMessageW(target, WM_CHAR, key, 1);
+            }
+        }
+    }
+
+    [[nodiscard]] bool Shows(std::string_view name, std::wstring_view text) const {
+        return Eventually([&] { return Text(name) == text; });
+    }
+
+private:
+    [[nodiscard]] HWND FindForm() const {
+        HWND found = nullptr;
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"QuorvelaForm", nullptr);
+             window != nullptr; window = FindWindowExW(nullptr, window, L"QuorvelaForm", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process_.dwProcessId && IsWindowVisible(window)) {
+                found = window;
+            }
+        }
+        return found;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND form_ = nullptr;
+};
+
+}  // namespace
+
+TEST_CASE("the window first meets the user in the flow mode, 12 seconds for 200 strokes") {
+    const Program program;
+    CHECK(program.Text("cboGiri") == L"1000");
+    CHECK(program.Text("cboColpi") == L"200");
+    CHECK(program.Text("lblDescrizione", 2) == L"12 secondi");
+    CHECK(program.Text("txtPortata").empty());
+    CHECK(program.Text("txtQuorvela").empty());
+    CHECK(program.Text("txtLitriMinuto").empty());
+    CHECK(program.Checked("optScelta", 1));
+    CHECK_FALSE(program.Checked("optScelta", 0));
+    CHECK(program.Focus() == program.Control("txtPortata"));
+    CHECK(program.Text("lblDescrizione", 3) == L"Portata cm\u00B3");
+    CHECK(program.Text("optScelta", 0) == L"ottieni cm\u00B3");
+    wchar_t caption[128] = {};
+    GetWindowTextW(program.Form(), caption, 128);
+    CHECK(std::wstring(caption).starts_with(L"Quorvela -  07/2024  -  "));
+    RECT client{};
+    GetClientRect(program.Form(), &client);
+    CHECK(client.right == 505);
+    CHECK(client.bottom == 340);
+}
+
+TEST_CASE(
+    "the window, frame included, stands centred across the screen at a third of the free height") {
+    const Program program;
+    RECT outer{};
+    GetWindowRect(program.Form(), &outer);
+    const int freeWidth = GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left);
+    const int freeHeight = GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top);
+    CHECK(std::abs(outer.left - freeWidth / 2) <= 1);
+    CHECK(std::abs(outer.top - freeHeight / 3) <= 1);
+}
+
+TEST_CASE("50 cm3 at 1000 rpm and 200 strokes gives 15 l/h and 0,25 l/min") {
+    const Program program;
+    program.Type(L"50\r");
+    CHECK(program.Shows("txtQuorvela", L"15"));
+    CHECK(program.Shows("txtLitriMinuto", L"0,25"));
+    CHECK(program.Text("lblDescrizione", 2) == L"12 secondi");
+    CHECK(program.Text("txtPortata") == L"50");
+}
+
+TEST_CASE("15 l/h in the volume mode gives 50 cm3 and 0,25 l/min") {
+    const Program program;
+    program.Click("txtQuorvela");
+    REQUIRE(Eventually([&] { return program.Checked("optScelta", 0); }));
+    CHECK(program.Focus() == program.Control("txtQuorvela"));
+    program.Type(L"15\r");
+    CHECK(program.Shows("txtPortata", L"50"));
+    CHECK(program.Shows("txtLitriMinuto", L"0,25"));
+}
+
+TEST_CASE("12,5 l/h typed with a full stop gives 41,7 cm3 and 0,2 l/min") {
+    const Program program;
+    program.Click("txtQuorvela");
+    REQUIRE(Eventually([&] { return program.Checked("optScelta", 0); }));
+    program.Type(L"12.5\r");
+    CHECK(program.Shows("txtQuorvela", L"12,5"));
+    CHECK(program.Shows("txtPortata", L"41,7"));
+    CHECK(program.Shows("txtLitriMinuto", L"0,2"));
+}
