@@ -1,6 +1,7 @@
 // What a run-time error costs: one conversion skipped on its error, the way
 // the calculate command meets a failing input, next to the same conversion
-// succeeding.
+// succeeding; both with the error raised as an exception and with the text
+// tested first (IsNumericText), which turns the error into a value.
 
 #include <benchmark/benchmark.h>
 
@@ -12,32 +13,52 @@
 namespace quorvela::bench {
 namespace {
 
-// Whether the conversion completed. Not inlined, so that callgrind can count
-// it on its own (bench/compare.py --callgrind).
-[[gnu::noinline]] bool convertSkippingOnError(const std::string& text) {
+// Whether the statement completed. Not inlined, so that callgrind can count
+// them on their own (bench/compare.py --callgrind).
+[[gnu::noinline]] bool convertRaising(const std::string& text) {
     return runtime::SkipOnError([&] { benchmark::DoNotOptimize(TextToInt32(text)); });
 }
 
-void measure(benchmark::State& state, const std::string& text, bool completes) {
-    bool completed = false;
+[[gnu::noinline]] bool convertTestedFirst(const std::string& text) {
+    bool converted = false;
+    runtime::SkipOnError([&] {
+        if (!IsNumericText(text)) {
+            return;
+        }
+        benchmark::DoNotOptimize(TextToInt32(text));
+        converted = true;
+    });
+    return converted;
+}
+
+template <bool (*Convert)(const std::string&)>
+void measure(benchmark::State& state, const std::string& text, bool converts) {
+    bool converted = false;
     for (auto _ : state) {
-        completed = convertSkippingOnError(text);
+        converted = Convert(text);
     }
-    if (completed != completes) {
+    if (converted != converts) {
         state.SkipWithError("the conversion ended otherwise");
     }
 }
 
 void ConversionSucceeds(benchmark::State& state) {
-    measure(state, "50", true);
+    measure<convertRaising>(state, "50", true);
 }
-// The error raised as a C++ exception and caught by the statement's guard.
 void ConversionRaises(benchmark::State& state) {
-    measure(state, ",", false);
+    measure<convertRaising>(state, ",", false);
+}
+void TestedConversionSucceeds(benchmark::State& state) {
+    measure<convertTestedFirst>(state, "50", true);
+}
+void TestedConversionDeclines(benchmark::State& state) {
+    measure<convertTestedFirst>(state, ",", false);
 }
 
 BENCHMARK(ConversionSucceeds);
 BENCHMARK(ConversionRaises);
+BENCHMARK(TestedConversionSucceeds);
+BENCHMARK(TestedConversionDeclines);
 
 }  // namespace
 }  // namespace quorvela::bench

@@ -34,6 +34,9 @@ IN_PROCESS = [
     ("calculate, failing input / plain Qt", "Calcola/failing", "PlainQtCalcola/failing", None),
     ("calculate, failing input / bare calls", "Calcola/failing", "BareCalcola/failing", None),
     ("error raised and caught / conversion", "ConversionRaises", "ConversionSucceeds", None),
+    ("error as a value / conversion", "TestedConversionDeclines", "ConversionSucceeds", None),
+    ("conversion tested first / conversion", "TestedConversionSucceeds", "ConversionSucceeds",
+     None),
     ("combo pick + recalc / arrow keys", "ComboPick", "BareComboKeys", None),
     ("combo pick + recalc / setCurrentIndex", "ComboPick", "BareComboPick", None),
 ]
@@ -46,8 +49,10 @@ REPEATED = {
     "BareCalcola": "quorvela::bench::*::*ReadsWrites(*)",
     "Keystroke": "quorvela::bench::*::typeDigit(*)",
     "BareKeystroke": "quorvela::bench::*::typeDigit(*)",
-    "ConversionSucceeds": "quorvela::bench::*::convertSkippingOnError(*)",
-    "ConversionRaises": "quorvela::bench::*::convertSkippingOnError(*)",
+    "ConversionSucceeds": "quorvela::bench::*::convertRaising(*)",
+    "ConversionRaises": "quorvela::bench::*::convertRaising(*)",
+    "TestedConversionSucceeds": "quorvela::bench::*::convertTestedFirst(*)",
+    "TestedConversionDeclines": "quorvela::bench::*::convertTestedFirst(*)",
 }
 
 
