@@ -181,6 +181,14 @@ def verdict(ratio, goal):
     return f"<= {goal:.2f}", "ok" if ratio <= goal else "MISSED"
 
 
+def duration(ns):
+    return f"{ns / 1e3:.2f} us" if ns >= 1e3 else f"{ns:.1f} ns"
+
+
+def instructions(count):
+    return f"{count / 1e3:.1f} k" if count >= 1e4 else f"{count:.0f}"
+
+
 def print_table(rows):
     header = ("figure", "program", "baseline", "ratio", "goal", "")
     table = [header] + [(label, mine, base, f"{ratio:.2f}", *verdict(ratio, goal))
@@ -207,7 +215,7 @@ def timed(args):
     ]
     for label, figure, counterpart, goal in IN_PROCESS:
         mine, bare = medians[figure], medians[counterpart]
-        rows.append((label, f"{mine / 1e3:.2f} us", f"{bare / 1e3:.2f} us", mine / bare, goal))
+        rows.append((label, duration(mine), duration(bare), mine / bare, goal))
 
     print(f"Medians: start-up over {args.runs} alternating runs of each program; "
           f"in-process CPU time over {args.repetitions} repetitions.")
@@ -222,7 +230,7 @@ def counted(args):
     for label, figure, counterpart, goal in IN_PROCESS:
         if figure in counts and counterpart in counts:
             mine, base = counts[figure], counts[counterpart]
-            rows.append((label, f"{mine / 1e3:.1f} k", f"{base / 1e3:.1f} k", mine / base, goal))
+            rows.append((label, instructions(mine), instructions(base), mine / base, goal))
 
     print("Instructions counted by callgrind: start-up, whole program; in-process, "
           "per repetition of the benchmark's loop.")
