@@ -78,8 +78,9 @@ void strokeTime(const CalcolaWidgets& w) {
     w.tempo->setText(Tempo);
 }
 
-// The two below are not inlined, so that callgrind can count them on their own
-// (bench/compare.py --callgrind).
+// The reads and writes of each mode's run, in the command's order. Not
+// inlined, so that callgrind can count them on their own (compare.py
+// --callgrind).
 [[gnu::noinline]] void flowReadsWrites(const CalcolaWidgets& w, const Case& c) {
     benchmark::DoNotOptimize(w.volume->isChecked());
     benchmark::DoNotOptimize(w.flow->isChecked());

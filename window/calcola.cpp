@@ -73,8 +73,8 @@ void frmQuorvela::cmdCalcola_Click() {
             const float litriOra = TextToSingle(litriTesto);
             volume = VolumeColpi(litriOra, giri, colpi);
         });
-        // Written once: emptying the box first and then writing the figure
-        // would lay its text out twice.
+        // Written once the figure is known, not emptied first: each change of
+        // a box's text costs a new layout of it.
         SkipOnError([&] { txtPortata.SetText(shown(volume)); });
         // The litres per minute from the litres per hour rounded to a whole number.
         SkipOnError([&] {
