@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <optional>
 
 #include "calc/runtime_error.h"
@@ -116,8 +117,8 @@ Number parse(std::string_view text) {
         Raise(ErrorNumber::TypeMismatch);
     }
     Number value{};
-    const auto* first = number->data();
-    const auto* last = first + number->size();
+    const char* first = number->data();
+    const char* last = std::to_address(number->cend());
     const auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Too small to hold is zero; too large is an overflow.
@@ -148,7 +149,7 @@ std::int16_t TextToInt16(std::string_view text) { return toInteger<std::int16_t>
 std::int32_t TextToInt32(std::string_view text) { return toInteger<std::int32_t>(text); }
 
 float TextToSingle(std::string_view text) {
-    const float value = parse<float>(text);
+    const auto value = parse<float>(text);
     if (!std::isfinite(value)) {
         Raise(ErrorNumber::Overflow);
     }

@@ -7,8 +7,8 @@ packages=(
     cmake ninja-build g++ pkg-config file
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins
     fonts-crosextra-carlito fontconfig qt6-translations-l10n
-    xvfb xauth x11-utils
-    clang libclang-rt-14-dev
+    xvfb xauth x11-utils libxtst-dev
+    clang libclang-rt-14-dev clang-format-14 clang-tidy-14
     libbenchmark-dev
     desktop-file-utils appstream dpkg-dev
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick

@@ -54,8 +54,8 @@ QColor ToQColor(OleColor value, const QWidget* widget) {
         const QPalette palette = widget != nullptr ? QApplication::palette(widget) : QApplication::palette();
         return palette.color(QPalette::Active, systemColorRole(value & 0xFFU));
     }
-    return QColor(static_cast<int>(value & 0xFFU), static_cast<int>((value >> 8U) & 0xFFU),
-                  static_cast<int>((value >> 16U) & 0xFFU));
+    return {static_cast<int>(value & 0xFFU), static_cast<int>((value >> 8U) & 0xFFU),
+            static_cast<int>((value >> 16U) & 0xFFU)};
 }
 
 }  // namespace quorvela::runtime

@@ -7,7 +7,9 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "runtime/dispatch.h"
@@ -284,16 +286,17 @@ void ShowRuntimeError(const std::string& text) noexcept {
 struct Application::Native {
     // Qt is given the program's name alone: the program takes no command
     // line, so none of Qt's own options (-stylesheet, -reverse, ...) apply.
+    std::string program;
     int argc = 1;
     std::array<char*, 2> argv{};
     QApplication application;
 
-    explicit Native(char* program) : argv{program, nullptr}, application(argc, argv.data()) {}
+    explicit Native(std::string name)
+        : program(std::move(name)), argv{program.data(), nullptr}, application(argc, argv.data()) {}
 };
 
-Application::Application(int argc, char** argv, const Identity& identity) {
-    static char fallback[] = "quorvela";
-    native_ = std::make_unique<Native>(argc > 0 ? argv[0] : fallback);
+Application::Application(int argc, char** argv, const Identity& identity)
+    : native_(std::make_unique<Native>(argc > 0 ? std::string(*argv) : std::string(identity.name))) {
     QApplication::setApplicationName(ToQString(identity.name));
     QApplication::setApplicationVersion(ToQString(identity.version));
     QApplication::setOrganizationDomain(ToQString(identity.organizationDomain));
@@ -303,6 +306,8 @@ Application::Application(int argc, char** argv, const Identity& identity) {
 
 Application::~Application() = default;
 
+// Not static: Qt's event loop needs the application object alive.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 int Application::Run(Form& form) {
     Start(form);
     return QApplication::exec();

@@ -145,7 +145,7 @@ public:
 
     // The control built from the layout entry of that name and index.
     template <class Native>
-    Native& Control(std::string_view name, int index) const {
+    [[nodiscard]] Native& Control(std::string_view name, int index) const {
         const auto found = controls_.find({std::string(name), index});
         auto* control = found == controls_.end() ? nullptr : dynamic_cast<Native*>(found->second);
         if (control == nullptr) {

@@ -1,7 +1,8 @@
-// Any bytes through the text conversions: no crash and no undefined
-// behaviour; a text reads as a number exactly when IsNumericText says so and
-// its value is in range, to the value the C library reads; everything
-// SingleToText writes reads back as a number and is written again the same.
+// Any bytes through the conversions, the checked arithmetic and the three
+// formulas, each held to a reference that is not the code under test: the
+// number form as a regular expression, the C library's readers and "%.7G",
+// exact rounding of the double's binary value, IEEE arithmetic, the tests'
+// own model of the formulas. No crash, no undefined behaviour.
 
 #include <cerrno>
 #include <cmath>
@@ -15,35 +16,44 @@
 #include <string_view>
 
 #include "calc/conversions.h"
+#include "calc/formulas.h"
 #include "calc/runtime_error.h"
+#include "oracle.h"
 
 namespace {
 
 using quorvela::ErrorNumber;
 using quorvela::RuntimeError;
 
+constexpr int Overflow = static_cast<int>(ErrorNumber::Overflow);
+constexpr int DivisionByZero = static_cast<int>(ErrorNumber::DivisionByZero);
+constexpr int TypeMismatch = static_cast<int>(ErrorNumber::TypeMismatch);
+
+// The regular expression recurses once a character: longer texts are left
+// to the other checks.
+constexpr std::size_t LongestFormChecked = 256;
+
 [[noreturn]] void fail(const char* what, std::string_view text) {
     std::fprintf(stderr, "%s: '%.*s'\n", what, static_cast<int>(text.size()), text.data());
     std::abort();
 }
 
-// The value the C library reads from a text IsNumericText accepts, with the
-// comma written as its full stop (this process keeps the "C" locale).
+[[noreturn]] void fail(const char* what, double value) {
+    std::fprintf(stderr, "%s: %.17g (%a)\n", what, value, value);
+    std::abort();
+}
+
+// The value the C library reads from a number text, with the comma written
+// as its full stop (this process keeps the "C" locale).
 template <class Number>
 Number libraryValue(std::string_view text) {
-    std::string number(text);
-    while (!number.empty() && number.back() == ' ') {
-        number.pop_back();
-    }
-    const std::size_t first = number.find_first_not_of(' ');
-    number.erase(0, first == std::string::npos ? number.size() : first);
-    for (char& c : number) {
-        if (c == ',') {
-            c = '.';
+    std::string number;
+    for (const char c : text) {
+        if (c != ' ') {
+            number.push_back(c == ',' ? '.' : c);
         }
     }
     char* end = nullptr;
-    errno = 0;
     Number value{};
     if constexpr (std::is_same_v<Number, float>) {
         value = std::strtof(number.c_str(), &end);
@@ -51,17 +61,17 @@ Number libraryValue(std::string_view text) {
         value = std::strtod(number.c_str(), &end);
     }
     if (end != number.c_str() + number.size()) {
-        fail("IsNumericText accepts a text the C library does not read whole", text);
+        fail("a number text the C library does not read whole", text);
     }
     return value;
 }
 
-// The code a conversion raises, or nothing.
-template <class Conversion>
-std::optional<int> errorOf(Conversion conversion) {
+// The code a call raises, or 0.
+template <class Call>
+int errorOf(Call call) {
     try {
-        (void)conversion();
-        return std::nullopt;
+        (void)call();
+        return 0;
     } catch (const RuntimeError& error) {
         return error.code();
     }
@@ -70,9 +80,9 @@ std::optional<int> errorOf(Conversion conversion) {
 template <class Integer, class Conversion>
 void checkInteger(std::string_view text, bool numeric, Conversion conversion) {
     Integer value{};
-    const auto error = errorOf([&] { value = conversion(text); });
+    const int error = errorOf([&] { return value = conversion(text); });
     if (!numeric) {
-        if (error != static_cast<int>(ErrorNumber::TypeMismatch)) {
+        if (error != TypeMismatch) {
             fail("an integer read from a text that is no number", text);
         }
         return;
@@ -80,50 +90,109 @@ void checkInteger(std::string_view text, bool numeric, Conversion conversion) {
     const double rounded = std::nearbyint(libraryValue<double>(text));
     const bool inRange = rounded >= std::numeric_limits<Integer>::min() &&
                          rounded <= std::numeric_limits<Integer>::max();
-    if (inRange && (error || value != rounded)) {
+    if (inRange && (error != 0 || value != rounded)) {
         fail("an integer in range not read to its rounded value", text);
     }
-    if (!inRange && error != static_cast<int>(ErrorNumber::Overflow)) {
+    if (!inRange && error != Overflow) {
         fail("an integer out of range without an overflow", text);
     }
 }
 
 void checkSingle(std::string_view text, bool numeric) {
     float value = 0;
-    const auto error = errorOf([&] { value = quorvela::TextToSingle(text); });
+    const int error = errorOf([&] { return value = quorvela::TextToSingle(text); });
     if (!numeric) {
-        if (error != static_cast<int>(ErrorNumber::TypeMismatch)) {
+        if (error != TypeMismatch) {
             fail("a single read from a text that is no number", text);
         }
         return;
     }
     const float expected = libraryValue<float>(text);
     if (std::isinf(expected)) {
-        if (error != static_cast<int>(ErrorNumber::Overflow)) {
+        if (error != Overflow) {
             fail("a single beyond the range without an overflow", text);
         }
-    } else if (error || value != expected) {
+    } else if (error != 0 || value != expected) {
         fail("a single not read to the C library's value", text);
     }
 }
 
-// What SingleToText writes for any finite single.
+// The text as "%.7G" writes the single, with the decimal comma.
 void checkWritten(float value) {
-    const std::string text = quorvela::SingleToText(value);
-    if (!quorvela::IsNumericText(text) || text.find('.') != std::string::npos || text == "-0") {
-        fail("SingleToText wrote no number", text);
+    if (quorvela::SingleToText(value) != quorvela::oracle::Figure(value)) {
+        fail("SingleToText differs from %.7G", value);
     }
-    float back = 0;
-    if (errorOf([&] { back = quorvela::TextToSingle(text); })) {
-        fail("SingleToText wrote a text that does not read back", text);
+}
+
+// Rounding to n decimals against the exact binary value: ties go to the even
+// digit only when the value held is a tie.
+void checkRounded(double x) {
+    if (!std::isfinite(x)) {
+        if (errorOf([&] { return quorvela::RoundDecimals(x, 1); }) != Overflow) {
+            fail("RoundDecimals of no finite number without an overflow", x);
+        }
+        return;
     }
-    // Seven significant digits: within half a unit of the seventh.
-    if (std::fabs(static_cast<double>(back) - value) > 6e-7 * std::fabs(value)) {
-        fail("SingleToText wrote a text that reads back to another number", text);
+    if (std::fabs(x) >= 0x1p40) {
+        return;  // whole numbers at this size, and beyond the model's exact range
     }
-    if (quorvela::SingleToText(back) != text) {
-        fail("a text SingleToText wrote is written differently once read back", text);
+    for (int decimals = 0; decimals <= 2; ++decimals) {
+        float value = 0;
+        const int error = errorOf([&] { return value = quorvela::RoundDecimals(x, decimals); });
+        const std::optional<float> expected = quorvela::oracle::Rounded(x, decimals);
+        if (expected ? (error != 0 || value != *expected) : error != Overflow) {
+            fail("RoundDecimals differs from exact rounding", x);
+        }
     }
+}
+
+// The checked arithmetic against IEEE arithmetic: no infinity or NaN comes
+// out, a division by zero raises 11 (0 / 0 raises 6), anything else not
+// finite raises 6.
+void checkArithmetic(double a, double b) {
+    double value = 0;
+    int error = errorOf([&] { return value = quorvela::Divide(a, b); });
+    int expected =
+        b == 0.0 ? (a == 0.0 ? Overflow : DivisionByZero) : (std::isfinite(a / b) ? 0 : Overflow);
+    if (error != expected || (error == 0 && value != a / b)) {
+        fail("Divide differs from IEEE division", b);
+    }
+    error = errorOf([&] { return value = quorvela::Multiply(a, b); });
+    expected = std::isfinite(a * b) ? 0 : Overflow;
+    if (error != expected || (error == 0 && value != a * b)) {
+        fail("Multiply differs from IEEE multiplication", b);
+    }
+    float single = 0;
+    error = errorOf([&] { return single = quorvela::ToSingle(a); });
+    const bool fits = std::fabs(a) <= static_cast<double>(std::numeric_limits<float>::max());
+    // Zero of either sign, underflow included, is held as plain zero.
+    const float narrowed = static_cast<float>(a) == 0.0F ? 0.0F : static_cast<float>(a);
+    if (fits ? (error != 0 || single != narrowed || std::signbit(single) != std::signbit(narrowed))
+             : error != Overflow) {
+        fail("ToSingle differs from narrowing", a);
+    }
+}
+
+// The formulas against the model: the same single, or both raising.
+template <class Formula, class Model>
+void checkFormula(const char* name, Formula formula, Model model) {
+    float value = 0;
+    const int error = errorOf([&] { return value = formula(); });
+    const std::optional<float> expected = model();
+    if (expected ? (error != 0 || value != *expected) : error == 0) {
+        std::fprintf(stderr, "%s gives %.9g (error %d), the model %s\n", name, value, error,
+                     expected ? std::to_string(*expected).c_str() : "an error");
+        std::abort();
+    }
+}
+
+template <class Number>
+Number numberAt(const std::uint8_t* data, std::size_t size, std::size_t offset) {
+    Number value{};
+    if (offset + sizeof value <= size) {
+        std::memcpy(&value, data + offset, sizeof value);
+    }
+    return value;
 }
 
 }  // namespace
@@ -131,17 +200,47 @@ void checkWritten(float value) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const bool numeric = quorvela::IsNumericText(text);
+    if (size <= LongestFormChecked && numeric != quorvela::oracle::IsNumber(text)) {
+        fail(numeric ? "IsNumericText accepts a text outside the number form"
+                     : "IsNumericText refuses a text of the number form",
+             text);
+    }
     checkInteger<std::int16_t>(text, numeric,
                                [](std::string_view t) { return quorvela::TextToInt16(t); });
     checkInteger<std::int32_t>(text, numeric,
                                [](std::string_view t) { return quorvela::TextToInt32(t); });
     checkSingle(text, numeric);
-    if (size >= sizeof(float)) {
-        float value = 0;
-        std::memcpy(&value, data, sizeof value);
-        if (std::isfinite(value)) {
-            checkWritten(value);
-        }
+
+    // The same bytes as numbers: a single, two doubles, and a whole number
+    // over a power of two, which makes exact ties common.
+    const auto single = numberAt<float>(data, size, 0);
+    if (std::isfinite(single)) {
+        checkWritten(single);
     }
+    checkRounded(single);
+    const auto a = numberAt<double>(data, size, 0);
+    const auto b = numberAt<double>(data, size, 8);
+    checkRounded(a);
+    checkArithmetic(a, b);
+    checkArithmetic(single, numberAt<float>(data, size, 4));
+    const auto giri16 = numberAt<std::int16_t>(data, size, 0);
+    const auto colpi16 = numberAt<std::int16_t>(data, size, 2);
+    checkFormula(
+        "TempoColpi", [&] { return quorvela::TempoColpi(giri16, colpi16); },
+        [&] { return quorvela::oracle::TempoColpi(giri16, colpi16); });
+    const auto portata = numberAt<std::int32_t>(data, size, 0);
+    const auto giri = numberAt<std::int32_t>(data, size, 4);
+    const auto colpi = numberAt<std::int32_t>(data, size, 8);
+    const auto litriOra = numberAt<float>(data, size, 0);
+    checkFormula(
+        "PortataOraria", [&] { return quorvela::PortataOraria(portata, giri, colpi); },
+        [&] { return quorvela::oracle::PortataOraria(portata, giri, colpi); });
+    if (std::isfinite(litriOra)) {
+        checkFormula(
+            "VolumeColpi", [&] { return quorvela::VolumeColpi(litriOra, giri, colpi); },
+            [&] { return quorvela::oracle::VolumeColpi(litriOra, giri, colpi); });
+    }
+    const auto whole = numberAt<std::int32_t>(data, size, 0);
+    checkRounded(std::ldexp(static_cast<double>(whole), -static_cast<int>(size % 8)));
     return 0;
 }

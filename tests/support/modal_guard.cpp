@@ -12,7 +12,9 @@ ModalGuard::ModalGuard() {
     timer_.start();
 }
 
-void ModalGuard::ExpectMessageBox() { ++expected_; }
+void ModalGuard::ExpectMessageBox() {
+    ++expected_;
+}
 
 void ModalGuard::Reset() {
     expected_ = 0;

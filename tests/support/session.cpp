@@ -9,14 +9,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QTest>
 #include <QWheelEvent>
 
 #include <array>
 #include <utility>
 
-#include "calc/conversions.h"
 #include "runtime/dispatch.h"
+#include "window_fixture.h"
 
 namespace quorvela::testing {
 
@@ -115,16 +116,6 @@ QString describe(const QWidget* widget) {
     return name.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : name;
 }
 
-// One keystroke to `target`, as the platform delivers it.
-void send(QWidget* target, const Key& key) {
-    if (key.text == nullptr) {
-        QTest::keyClick(target, key.key, key.modifiers);
-    } else {
-        QTest::sendKeyEvent(QTest::Click, target, key.key, QString::fromUtf8(key.text),
-                            key.modifiers);
-    }
-}
-
 // Keys go where a user's keys go: to the open list, else the focused control.
 QWidget* keyTarget(QWidget* fallback) {
     if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -132,18 +123,6 @@ QWidget* keyTarget(QWidget* fallback) {
     }
     QWidget* focus = QApplication::focusWidget();
     return focus != nullptr ? focus : fallback;
-}
-
-void typeText(const QString& text, QWidget* fallback) {
-    for (const QChar character : text) {
-        QWidget* target = keyTarget(fallback);
-        if (character.unicode() < 0x80 && character.isPrint()) {
-            QTest::keyClick(target, character.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
-        }
-    }
 }
 
 // The widget a real mouse event at `local` inside `control` reaches (shapes
@@ -157,11 +136,6 @@ std::pair<QWidget*, QPoint> reached(QWidget& window, const QWidget* control, QPo
     return {target, target->mapFrom(&window, inWindow)};
 }
 
-void clickAt(QWidget& window, const QWidget* control, QPoint local) {
-    const auto [target, point] = reached(window, control, local);
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point);
-}
-
 QPoint anyPoint(Choices& choices, const QWidget* control) {
     return {static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->width()))),
             static_cast<int>(choices.Below(static_cast<std::uint32_t>(control->height())))};
@@ -169,7 +143,12 @@ QPoint anyPoint(Choices& choices, const QWidget* control) {
 
 }  // namespace
 
-Session::Session(frmQuorvela& form) : form_(form) {
+Session::Session(frmQuorvela& form) : w_(Widgets(form)), controls_(Controls(form)), watch_(w_) {
+    // Qt times triple clicks and the release that picks from a list just
+    // opened on the real clock, while the events come at once: with no
+    // interval, only the order of events decides, and a seed replays the
+    // same on an idle and on a loaded machine. Double clicks are sent as such.
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
     runtime::SetTerminateHandler([this](int) { ++terminations_; });
     closer_.setInterval(0);
     QObject::connect(&closer_, &QTimer::timeout, &closer_, [this] { closeDialogs(); });
@@ -180,10 +159,40 @@ Session::~Session() {
     runtime::SetTerminateHandler({});
 }
 
-Session::Snapshot Session::snapshot() const {
-    return {form_.txtPortata.Native().text(),       form_.txtQuorvela.Native().text(),
-            form_.txtLitriMinuto.Native().text(),   form_.lblDescrizione(2).Native().text(),
-            form_.optScelta(0).Native().isChecked(), form_.optScelta(1).Native().isChecked()};
+void Session::input(const std::function<void()>& event) {
+    watch_.Begin();
+    event();
+    watchFailures_.append(watch_.End());
+}
+
+void Session::send(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                   const char* text) {
+    input([&] {
+        if (text == nullptr) {
+            QTest::keyClick(target, key, modifiers);
+        } else {
+            QTest::sendKeyEvent(QTest::Click, target, key, QString::fromUtf8(text), modifiers);
+        }
+    });
+}
+
+void Session::typeText(const QString& text) {
+    for (const QChar character : text) {
+        QWidget* target = keyTarget(w_.form);
+        input([&] {
+            if (character.unicode() < 0x80 && character.isPrint()) {
+                QTest::keyClick(target, character.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(character),
+                                    Qt::NoModifier);
+            }
+        });
+    }
+}
+
+void Session::clickAt(const QWidget* control, QPoint local) {
+    const auto [target, point] = reached(*w_.form, control, local);
+    input([&] { QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point); });
 }
 
 // Menus and dialogs are closed as a user closes them: an entry taken or the
@@ -198,7 +207,8 @@ void Session::closeDialogs() {
             QStringLiteral("Seleziona tutto")};
         QList<QAction*> entries;
         for (QAction* action : menu->actions()) {
-            const QString label = action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+            const QString label =
+                action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
             if (!action->isSeparator() && !Italian.contains(label)) {
                 dialogFailures_.append(QStringLiteral("a menu offers '%1'").arg(label));
             }
@@ -227,10 +237,7 @@ void Session::closeDialogs() {
                               box->text() == QStringLiteral("Introduci un valore di 'giri' ");
     if (speedWarning) {
         ++speedWarnings_;
-        if (IsNumericText(form_.cboGiri.Native().currentText().toStdString())) {
-            dialogFailures_.append(QStringLiteral("the speed warning opened for the speed '%1'")
-                                       .arg(form_.cboGiri.Native().currentText()));
-        }
+        watch_.SpeedWarningShown();
     } else {
         dialogFailures_.append(
             QStringLiteral("unexpected dialog '%1': %2")
@@ -248,19 +255,19 @@ void Session::closeDialogs() {
 // A desktop gives the activation back to the window once a box has closed;
 // the offscreen platform leaves that to its user.
 void Session::reactivate() {
-    if (QApplication::activeWindow() == &form_.Native()) {
+    if (QApplication::activeWindow() == w_.form) {
         return;
     }
-    form_.Native().activateWindow();
+    input([this] {
+        w_.form->activateWindow();
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-    QApplication::setActiveWindow(&form_.Native());
+        QApplication::setActiveWindow(w_.form);
 #endif
-    (void)QTest::qWaitForWindowActive(&form_.Native(), 1000);
+        (void)QTest::qWaitForWindowActive(w_.form, 1000);
+    });
 }
 
 QString Session::Act(Choices& choices) {
-    before_ = snapshot();
-    typedInto_ = nullptr;
     QString what;
     // Weighted towards what leads to a calculation.
     struct Weighted {
@@ -311,19 +318,18 @@ QStringList Session::Recent() const {
 
 QString Session::pressKey(Choices& choices) {
     const Key& key = Keys.at(choices.Below(Keys.size()));
-    QWidget* target = keyTarget(&form_.Native());
-    typedInto_ = target;
-    send(target, key);
+    QWidget* target = keyTarget(w_.form);
+    send(target, key.key, key.modifiers, key.text);
     return QStringLiteral("key %1 into %2").arg(QString::fromUtf8(key.name), describe(target));
 }
 
 QString Session::tab(Choices& choices) {
-    QWidget* target = keyTarget(&form_.Native());
+    QWidget* target = keyTarget(w_.form);
     const bool back = choices.OneIn(3);
     if (back) {
-        QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
+        send(target, Qt::Key_Backtab, Qt::ShiftModifier);
     } else {
-        QTest::keyClick(target, Qt::Key_Tab);
+        send(target, Qt::Key_Tab);
     }
     return QStringLiteral("%1 from %2 to %3")
         .arg(back ? QStringLiteral("Shift+Tab") : QStringLiteral("Tab"), describe(target),
@@ -331,33 +337,13 @@ QString Session::tab(Choices& choices) {
 }
 
 QWidget* Session::anyControl(Choices& choices) const {
-    const std::array<QWidget*, 18> controls{
-        form_.Native().findChild<QWidget*>(QStringLiteral("Frame1")),
-        form_.Native().findChild<QWidget*>(QStringLiteral("Shape1")),
-        form_.Native().findChild<QWidget*>(QStringLiteral("Shape2")),
-        &form_.cboGiri.Native(),
-        &form_.cboColpi.Native(),
-        &form_.Image1.Native(),
-        &form_.txtPortata.Native(),
-        &form_.txtQuorvela.Native(),
-        &form_.txtLitriMinuto.Native(),
-        &form_.cmdCalcola.Native(),
-        &form_.optScelta(0).Native(),
-        &form_.optScelta(1).Native(),
-        &form_.lblDescrizione(0).Native(),
-        &form_.lblDescrizione(1).Native(),
-        &form_.lblDescrizione(2).Native(),
-        &form_.lblDescrizione(3).Native(),
-        &form_.lblDescrizione(4).Native(),
-        &form_.lblDescrizione(5).Native(),
-    };
-    return controls.at(choices.Below(controls.size()));
+    return controls_.at(choices.Below(static_cast<std::uint32_t>(controls_.size())));
 }
 
 QString Session::click(Choices& choices) {
     QWidget* control = anyControl(choices);
     const QPoint local = anyPoint(choices, control);
-    clickAt(form_.Native(), control, local);
+    clickAt(control, local);
     return QStringLiteral("click %1 at (%2, %3)")
         .arg(describe(control))
         .arg(local.x())
@@ -366,28 +352,32 @@ QString Session::click(Choices& choices) {
 
 QString Session::otherMouse(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(form_.Native(), control, anyPoint(choices, control));
+    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
     if (choices.OneIn(2)) {
-        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, point);
+        input([&] { QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, point); });
         return QStringLiteral("double-click %1").arg(describe(control));
     }
     // Pressed here, dragged to the left edge and released there.
     const QPoint edge(0, point.y());
-    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, point);
-    QMouseEvent move(QEvent::MouseMove, QPointF(edge), target->mapToGlobal(QPointF(edge)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, edge);
+    input([&] { QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, point); });
+    input([&] {
+        QMouseEvent move(QEvent::MouseMove, QPointF(edge), target->mapToGlobal(QPointF(edge)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    });
+    input([&] { QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, edge); });
     return QStringLiteral("drag across %1").arg(describe(control));
 }
 
 // The menu opens in its own event loop; closeDialogs picks from it.
 QString Session::contextMenu(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(form_.Native(), control, anyPoint(choices, control));
+    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
     menuChoice_ = static_cast<int>(choices.Below(3));
-    QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
-    QApplication::sendEvent(target, &event);
+    input([&] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
+        QApplication::sendEvent(target, &event);
+    });
     QString what = QStringLiteral("context menu on %1").arg(describe(target));
     if (!menuTaken_.isEmpty()) {
         what += QStringLiteral(": ") + menuTaken_;
@@ -398,18 +388,20 @@ QString Session::contextMenu(Choices& choices) {
 
 QString Session::wheel(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(form_.Native(), control, anyPoint(choices, control));
+    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
     const bool up = choices.OneIn(2);
-    QWheelEvent event(QPointF(point), target->mapToGlobal(QPointF(point)), QPoint(),
-                      QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                      false);
-    QApplication::sendEvent(target, &event);
+    input([&] {
+        QWheelEvent event(QPointF(point), target->mapToGlobal(QPointF(point)), QPoint(),
+                          QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    });
     return QStringLiteral("wheel %1 over %2")
         .arg(up ? QStringLiteral("up") : QStringLiteral("down"), describe(target));
 }
 
 QString Session::typeIntoCombo(Choices& choices) {
-    runtime::NativeComboBox* combo = choices.OneIn(2) ? &form_.cboGiri.Native() : &form_.cboColpi.Native();
+    QComboBox* combo = choices.OneIn(2) ? w_.giri : w_.colpi;
     QString text;
     if (choices.OneIn(4)) {
         // A number of any length, perhaps signed, perhaps with a comma.
@@ -424,20 +416,20 @@ QString Session::typeIntoCombo(Choices& choices) {
     } else {
         text = QString::fromUtf8(ComboTexts.at(choices.Below(ComboTexts.size())));
     }
-    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
-    QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_A, Qt::ControlModifier);
+    input([&] { QTest::mouseClick(combo->lineEdit(), Qt::LeftButton); });
+    send(keyTarget(w_.form), Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty()) {
-        QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_Backspace);
+        send(keyTarget(w_.form), Qt::Key_Backspace);
     }
-    typeText(text, &form_.Native());
+    typeText(text);
     QString then;
     switch (choices.Below(4)) {
         case 0:
-            QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_Return);
+            send(keyTarget(w_.form), Qt::Key_Return);
             then = QStringLiteral(", Enter");
             break;
         case 1:
-            QTest::keyClick(keyTarget(&form_.Native()), Qt::Key_Tab);
+            send(keyTarget(w_.form), Qt::Key_Tab);
             then = QStringLiteral(", Tab");
             break;
         default:
@@ -448,18 +440,18 @@ QString Session::typeIntoCombo(Choices& choices) {
 
 // A click on the arrow opens the list; finishPopup picks from it.
 QString Session::pickFromList(Choices& choices) {
-    runtime::NativeComboBox* combo = choices.OneIn(2) ? &form_.cboGiri.Native() : &form_.cboColpi.Native();
-    clickAt(form_.Native(), combo, QPoint(combo->width() - 4, combo->height() / 2));
+    QComboBox* combo = choices.OneIn(2) ? w_.giri : w_.colpi;
+    clickAt(combo, QPoint(combo->width() - 4, combo->height() / 2));
     return QStringLiteral("open the list of %1").arg(describe(combo));
 }
 
 QString Session::pickWithArrows(Choices& choices) {
-    runtime::NativeComboBox* combo = choices.OneIn(2) ? &form_.cboGiri.Native() : &form_.cboColpi.Native();
-    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QComboBox* combo = choices.OneIn(2) ? w_.giri : w_.colpi;
+    input([&] { QTest::mouseClick(combo->lineEdit(), Qt::LeftButton); });
     const std::uint32_t steps = 1 + choices.Below(3);
     const bool up = choices.OneIn(2);
     for (std::uint32_t i = 0; i < steps; ++i) {
-        QTest::keyClick(keyTarget(&form_.Native()), up ? Qt::Key_Up : Qt::Key_Down);
+        send(keyTarget(w_.form), up ? Qt::Key_Up : Qt::Key_Down);
     }
     return QStringLiteral("%1 x %2 in %3")
         .arg(up ? QStringLiteral("Up") : QStringLiteral("Down"))
@@ -468,35 +460,34 @@ QString Session::pickWithArrows(Choices& choices) {
 }
 
 QString Session::enterValue(Choices& choices) {
-    runtime::NativeTextBox* box = choices.OneIn(2) ? &form_.txtPortata.Native() : &form_.txtQuorvela.Native();
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+    QLineEdit* box = choices.OneIn(2) ? w_.portata : w_.quorvela;
+    input([&] { QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center()); });
     static const QString Characters = QStringLiteral("0123456789012345,.");
     QString text;
     const std::uint32_t length = 1 + choices.Below(7);
     for (std::uint32_t i = 0; i < length; ++i) {
         text += Characters.at(static_cast<qsizetype>(choices.Below(Characters.size())));
     }
-    QWidget* target = keyTarget(&form_.Native());
-    typedInto_ = target;
-    typeText(text, &form_.Native());
+    typeText(text);
     QString then;
     if (!choices.OneIn(4)) {
         const bool keypad = choices.OneIn(4);
-        QTest::keyClick(keyTarget(&form_.Native()), keypad ? Qt::Key_Enter : Qt::Key_Return,
-                        keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        send(keyTarget(w_.form), keypad ? Qt::Key_Enter : Qt::Key_Return,
+             keypad ? Qt::KeypadModifier : Qt::NoModifier);
         then = QStringLiteral(", Enter");
     }
     return QStringLiteral("click %1, type '%2'%3").arg(describe(box), text, then);
 }
 
 QString Session::clickCalcola(Choices& /*choices*/) {
-    QTest::mouseClick(&form_.cmdCalcola.Native(), Qt::LeftButton);
+    input([&] { QTest::mouseClick(w_.calcola, Qt::LeftButton); });
     return QStringLiteral("click calcola");
 }
 
 QString Session::clickOption(Choices& choices) {
     const auto index = static_cast<std::int16_t>(choices.Below(2));
-    QTest::mouseClick(&form_.optScelta(index).Native(), Qt::LeftButton);
+    QAbstractButton* option = index == 0 ? w_.volumeOption : w_.flowOption;
+    input([&] { QTest::mouseClick(option, Qt::LeftButton); });
     return QStringLiteral("click optScelta(%1)").arg(index);
 }
 
@@ -507,8 +498,7 @@ QString Session::finishPopup(Choices& choices) {
         return {};
     }
     QComboBox* combo = nullptr;
-    for (QComboBox* candidate :
-         {static_cast<QComboBox*>(&form_.cboGiri.Native()), static_cast<QComboBox*>(&form_.cboColpi.Native())}) {
+    for (QComboBox* candidate : {w_.giri, w_.colpi}) {
         if (candidate->view()->isVisible()) {
             combo = candidate;
         }
@@ -526,21 +516,26 @@ QString Session::finishPopup(Choices& choices) {
             case 1: {
                 const QModelIndex index = combo->model()->index(row, combo->modelColumn());
                 view->scrollTo(index);
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                                  view->visualRect(index).center());
+                input([&] {
+                    // The list ignores a release until the double-click
+                    // interval (none here) has passed since it opened.
+                    QApplication::processEvents();
+                    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                      view->visualRect(index).center());
+                });
                 what = QStringLiteral("; click '%1' in the list").arg(combo->itemText(row));
                 break;
             }
             case 2: {
                 for (int i = 0; i <= row; ++i) {
-                    QTest::keyClick(keyTarget(view), Qt::Key_Down);
+                    send(keyTarget(view), Qt::Key_Down);
                 }
-                QTest::keyClick(keyTarget(view), Qt::Key_Return);
+                send(keyTarget(view), Qt::Key_Return);
                 what = QStringLiteral("; Down x %1, Enter in the list").arg(row + 1);
                 break;
             }
             default:
-                QTest::keyClick(keyTarget(view), Qt::Key_Escape);
+                send(keyTarget(view), Qt::Key_Escape);
                 what = QStringLiteral("; Escape in the list");
                 break;
         }

@@ -1,9 +1,11 @@
 #pragma once
 
-// A user's session on the started window, one random action at a time, and
-// the invariants that must hold after every action. The randomized-session
-// test draws the actions from a seeded generator, the window fuzzer from the
-// bytes of its input; both report the same failures.
+// A user's session on the started window, one random action at a time.
+// Every input event an action sends is watched (figure_watch.h): the window
+// must show exactly the model's figures after it, whether or not anything
+// was meant to change. The randomized-session test draws the actions from a
+// seeded generator, the window fuzzer from the bytes of its input; both
+// report the same failures.
 
 #include <QString>
 #include <QStringList>
@@ -12,10 +14,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <random>
 #include <span>
+#include <vector>
 
-#include "runtime/qt/native.h"
+#include "figure_watch.h"
 #include "window/frmQuorvela.h"
 
 namespace quorvela::testing {
@@ -73,27 +77,25 @@ public:
 
     // Performs one action drawn from `choices` and returns what it did.
     QString Act(Choices& choices);
-    // The invariants that do not hold after the last action; empty when all do.
+    // What went wrong in the last action; empty when nothing did.
     [[nodiscard]] QStringList Check();
     // The latest actions, oldest first, for a failure report.
     [[nodiscard]] QStringList Recent() const;
     [[nodiscard]] int SpeedWarnings() const { return speedWarnings_; }
-    [[nodiscard]] int Calculations() const { return calculations_; }
+    // Runs of the calculate command that wrote results.
+    [[nodiscard]] int Calculations() const { return watch_.Calculations(); }
 
 private:
-    // The window as an action found it.
-    struct Snapshot {
-        QString portata;
-        QString quorvela;
-        QString litriMinuto;
-        QString tempo;
-        bool volumeMode = false;
-        bool flowMode = false;
-    };
-
-    [[nodiscard]] Snapshot snapshot() const;
+    // One input event, watched: the window is compared with the model after it.
+    void input(const std::function<void()>& event);
     void closeDialogs();
     void reactivate();
+
+    // Input events as the platform delivers them.
+    void send(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+              const char* text = nullptr);
+    void typeText(const QString& text);
+    void clickAt(const QWidget* control, QPoint local);
 
     // The actions.
     QString pressKey(Choices& choices);
@@ -111,20 +113,14 @@ private:
     QString finishPopup(Choices& choices);
     [[nodiscard]] QWidget* anyControl(Choices& choices) const;
 
-    // The invariants.
+    // The emphasis of the mode and where the focus may be.
     void checkModeAndFocus(QStringList& failures) const;
-    void checkTypedText(QStringList& failures) const;
-    void checkWrittenTexts(QStringList& failures) const;
-    void checkStrokeTime(QStringList& failures) const;
-    void checkVolumeResults(QStringList& failures) const;
-    void checkFlowResults(QStringList& failures) const;
 
-    frmQuorvela& form_;
+    WindowWidgets w_;
+    std::vector<QWidget*> controls_;
+    FigureWatch watch_;
     QTimer closer_;
-    Snapshot before_;
-    // The box that had the focus when the last keystroke was typed: its own
-    // change is the user's, every other change the program's.
-    const QWidget* typedInto_ = nullptr;
+    QStringList watchFailures_;
     std::deque<QString> recent_;
     // The entry of the next context menu to take, and what was taken.
     int menuChoice_ = 0;
@@ -132,7 +128,6 @@ private:
     QStringList dialogFailures_;
     int terminations_ = 0;
     int speedWarnings_ = 0;
-    int calculations_ = 0;
 };
 
 }  // namespace quorvela::testing

@@ -7,7 +7,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
+#include "figure_watch.h"
 #include "runtime/qt/native.h"
 #include "window/frmQuorvela.h"
 
@@ -29,19 +31,24 @@ void TypeText(QWidget* target, const QString& text);
 // no pick, so nothing is calculated yet.
 void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text);
 
+// The widgets behind the window's controls, for a FigureWatch.
+[[nodiscard]] WindowWidgets Widgets(frmQuorvela& form);
+// Every control's widget, the shapes and the frame included.
+[[nodiscard]] std::vector<QWidget*> Controls(frmQuorvela& form);
+
 // Points for mouse clicks.
 [[nodiscard]] QPoint Centre(const QWidget* widget);
 
 }  // namespace quorvela::testing
 
 // Every GUI test's main: the offscreen platform unless told otherwise.
-#define QUORVELA_GUI_TEST_MAIN(TestClass)                                   \
-    int main(int argc, char* argv[]) {                                      \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {               \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                        \
-        }                                                                   \
-        QApplication app(argc, argv);                                       \
-        QApplication::setApplicationName(QStringLiteral("Quorvela"));       \
-        TestClass test;                                                     \
-        return QTest::qExec(&test, argc, argv);                             \
+#define QUORVELA_GUI_TEST_MAIN(TestClass)                             \
+    int main(int argc, char* argv[]) {                                \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {         \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                  \
+        }                                                             \
+        QApplication app(argc, argv);                                 \
+        QApplication::setApplicationName(QStringLiteral("Quorvela")); \
+        TestClass test;                                               \
+        return QTest::qExec(&test, argc, argv);                       \
     }

@@ -1,6 +1,8 @@
 // Randomized sessions on the real window: thousands of keystrokes, clicks,
-// picks and typed texts from fixed seeds, with every invariant checked after
-// every action. A failure prints its seed and the actions that led to it.
+// picks and typed texts from fixed seeds, the window held to the model's
+// exact figures after every input event. A failure prints the command that
+// replays it and the actions that led to it; a seed gives the same session
+// on any machine, however loaded.
 //
 // A longer run on demand:
 //   QUORVELA_SESSION_SEED=123 QUORVELA_SESSION_ACTIONS=200000 tst_random_sessions
@@ -31,6 +33,17 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 
 class RandomSessionsTest : public QObject {
     Q_OBJECT
+
+public:
+    RandomSessionsTest() {
+        // A long run on demand outlasts QtTest's five-minute watchdog, whose
+        // abort would look like a crash: a bound that grows with the run.
+        const int actions = qEnvironmentVariableIntValue("QUORVELA_SESSION_ACTIONS");
+        if (actions > 0 && !qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT")) {
+            const qint64 bound = 300000 + 20 * static_cast<qint64>(actions);  // ms
+            qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(bound));
+        }
+    }
 
 private Q_SLOTS:
     void initTestCase() { defaultHandler = qInstallMessageHandler(quietOffscreen); }
@@ -65,11 +78,13 @@ private Q_SLOTS:
             const QStringList failures = session.Check();
             if (!failures.isEmpty()) {
                 const QString report =
-                    QStringLiteral("seed %1, action %2:\n  %3\nlast actions:\n  %4")
+                    QStringLiteral("seed %1, action %2:\n  %3\nlast actions:\n  %4\nreplay: "
+                                   "QUORVELA_SESSION_SEED=%1 QUORVELA_SESSION_ACTIONS=%2 %5")
                         .arg(seed)
                         .arg(action)
                         .arg(failures.join(QStringLiteral("\n  ")),
-                             session.Recent().join(QStringLiteral("\n  ")));
+                             session.Recent().join(QStringLiteral("\n  ")),
+                             QCoreApplication::applicationFilePath());
                 QFAIL(qPrintable(report));
             }
         }

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# usage: scripts/mutate.sh [-o REPORT.md] [NAME...]
+#
+# Plants one-line faults, one at a time, in a scratch copy of the working
+# tree and runs the test suite against each: a fault no test notices is a
+# hole in the tests. The faults are listed in scripts/mutants.txt, one a
+# line: name, file, the exact text to replace (found exactly once; "\n" for a
+# line break) and its replacement, separated by tabs. NAMEs pick some of
+# them; by default all.
+#
+# Prints which tests caught each fault, and how many the randomized sessions
+# (tst_random_sessions, fuzz_window) caught on their own. Not part of CI: it
+# rebuilds once per fault (only what the fault touches, 2 jobs).
+#
+# MUTATE_DIR: the scratch directory (default /tmp/quorvela-mutate).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+
+report=""
+if [ "${1:-}" = "-o" ]; then
+    report=$2
+    shift 2
+fi
+wanted=("$@")
+
+scratch=${MUTATE_DIR:-/tmp/quorvela-mutate}
+sessions_re='^(tst_random_sessions|fuzz_window)$'
+export QT_QPA_PLATFORM=offscreen
+
+mkdir -p "$scratch"
+# The working tree as it stands, committed or not. The files keep their
+# times, so the build keeps the objects of an earlier run.
+rm -rf "$scratch/src"
+mkdir -p "$scratch/src"
+tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$scratch/src" -xf -
+cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQUORVELA_BUILD_BENCH=OFF >/dev/null
+
+build_and_test() {
+    if ! cmake --build "$scratch/build" -j2 >"$scratch/build.log" 2>&1; then
+        echo "BUILD-FAILED"
+        return
+    fi
+    # The names of the tests that failed, one a line.
+    (cd "$scratch/build" && ctest -j2 --timeout 600 2>&1 || true) |
+        sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([A-Za-z0-9_]*\) .*\*\*\*.*/\1/p' | sort
+}
+
+echo "== the unchanged tree"
+baseline=$(build_and_test)
+if [ -n "$baseline" ]; then
+    echo "mutate: the unchanged tree already fails: $baseline" >&2
+    exit 1
+fi
+
+total=0
+caught=0
+by_sessions=0
+rows=()
+while IFS=$'\t' read -r name file original replacement; do
+    [[ -z "$name" || "$name" == \#* ]] && continue
+    if [ ${#wanted[@]} -gt 0 ] && [[ ! " ${wanted[*]} " == *" $name "* ]]; then
+        continue
+    fi
+    target="$scratch/src/$file"
+    # "\n" in either text stands for a line break.
+    export ORIGINAL=${original//\\n/$'\n'} REPLACEMENT=${replacement//\\n/$'\n'}
+    matches=$(perl -0ne 'my $n = () = /\Q$ENV{ORIGINAL}\E/g; print $n' "$target")
+    if [ "$matches" != 1 ]; then
+        echo "mutate: $name: the text is found $matches times in $file" >&2
+        exit 1
+    fi
+    cp "$target" "$scratch/original"
+    perl -0pi -e 's/\Q$ENV{ORIGINAL}\E/$ENV{REPLACEMENT}/' "$target"
+    start=$SECONDS
+    failed=$(build_and_test)
+    cp "$scratch/original" "$target"
+    total=$((total + 1))
+    if [ "$failed" = "BUILD-FAILED" ]; then
+        echo "mutate: $name does not build; see $scratch/build.log" >&2
+        exit 1
+    fi
+    sessions=$(grep -E "$sessions_re" <<<"$failed" | paste -sd, - || true)
+    [ -n "$failed" ] && caught=$((caught + 1))
+    [ -n "$sessions" ] && by_sessions=$((by_sessions + 1))
+    list=$(paste -sd, - <<<"$failed")
+    row="| $name | \`$file\` | ${list:-**none**} | ${sessions:+yes} |"
+    rows+=("$row")
+    printf '%-36s %4ds  %s\n' "$name" $((SECONDS - start)) "${list:-NOT CAUGHT}"
+done <scripts/mutants.txt
+
+# Put the scratch tree back as it was, so the next run starts from it.
+cmake --build "$scratch/build" -j2 >/dev/null 2>&1 || true
+
+summary="$total faults: $caught caught by the suite, $by_sessions by the randomized sessions alone"
+echo "== $summary"
+if [ -n "$report" ]; then
+    {
+        echo "| Fault | File | Caught by | Sessions |"
+        echo "|---|---|---|---|"
+        printf '%s\n' "${rows[@]}"
+        echo
+        echo "$summary."
+    } >"$report"
+fi
+[ "$caught" -eq "$total" ]
