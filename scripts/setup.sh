@@ -9,7 +9,7 @@ packages=(
     fonts-crosextra-carlito fontconfig qt6-translations-l10n
     xvfb xauth x11-utils libxtst-dev
     clang libclang-rt-14-dev clang-format-14 clang-tidy-14
-    libbenchmark-dev
+    libbenchmark-dev valgrind
     desktop-file-utils appstream dpkg-dev
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick
     locales
