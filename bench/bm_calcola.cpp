@@ -1,6 +1,7 @@
-// One calculate command in each mode, and the bare cost of the widget reads
-// and writes that command makes: the same Qt calls on the same widgets, with
-// the texts the command writes, and nothing else.
+// One calculate command in each mode, next to the same calculation written
+// as a plain Qt developer would (plain_calcola.cpp), and the bare cost of the
+// widget reads and writes that command makes: the same Qt calls on the same
+// widgets, with the texts the command writes, and nothing else.
 
 #include <QComboBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/fixture.h"
+#include "bench/plain_calcola.h"
 
 namespace quorvela::bench {
 namespace {
@@ -30,95 +32,101 @@ const Case Volume{Mode::Volume, QStringLiteral("15"), QStringLiteral("50"), QStr
 // A lone comma is not a number: the flow formula fails and both results empty.
 const Case Failing{Mode::Flow, QStringLiteral(","), QString(), QString()};
 
+QLineEdit& resultBox(frmQuorvela& form, const Case& c) {
+    return c.mode == Mode::Flow ? form.txtQuorvela.Native() : form.txtPortata.Native();
+}
+
+// Selects the case's mode and input, with placeholders in everything the
+// command writes, so that only the runs measured can leave the results.
+void prepare(frmQuorvela& form, const Case& c) {
+    Prepare(form, c.mode, c.input.toStdString());
+    resultBox(form, c).setText(QStringLiteral("?"));
+    form.txtLitriMinuto.Native().setText(QStringLiteral("?"));
+    form.lblDescrizione(2).Native().setText(QStringLiteral("?"));
+    form.lblDescrizione(2).Native().setToolTip(QString());
+    form.Image1.Native().setToolTip(QString());
+}
+
 // A run that did not give the expected figures measured something else.
 void check(benchmark::State& state, frmQuorvela& form, const Case& c) {
-    const QLineEdit* result = c.mode == Mode::Flow ? &form.txtQuorvela.Native() : &form.txtPortata.Native();
-    if (result->text() != c.result || form.txtLitriMinuto.Native().text() != c.litriMinuto ||
-        form.lblDescrizione(2).Native().text() != Tempo) {
+    if (resultBox(form, c).text() != c.result ||
+        form.txtLitriMinuto.Native().text() != c.litriMinuto ||
+        form.lblDescrizione(2).Native().text() != Tempo ||
+        form.lblDescrizione(2).Native().toolTip() != TempoTip ||
+        form.Image1.Native().toolTip() != TempoTip) {
         state.SkipWithError("the calculate command gave other results");
     }
 }
 
 void Calcola(benchmark::State& state, const Case& c) {
     frmQuorvela& form = Windows().form;
-    Prepare(form, c.mode, c.input.toStdString());
+    prepare(form, c);
     for (auto _ : state) {
         form.cmdCalcola_Click();
     }
     check(state, form, c);
 }
 
-// The reads and writes, in the command's order, of each mode's run.
-struct Widgets {
-    explicit Widgets(frmQuorvela& form)
-        : giri(&form.cboGiri.Native()), colpi(&form.cboColpi.Native()), portata(&form.txtPortata.Native()),
-          quorvela(&form.txtQuorvela.Native()), litriMinuto(&form.txtLitriMinuto.Native()),
-          volume(&form.optScelta(0).Native()), flow(&form.optScelta(1).Native()), tempo(&form.lblDescrizione(2).Native()),
-          image(&form.Image1.Native()) {}
-
-    // Speed and strokes checked, then the stroke time with its two tooltips.
-    void strokeTime() const {
-        for (int read = 0; read < 4; ++read) {
-            benchmark::DoNotOptimize(giri->currentText());
-            benchmark::DoNotOptimize(colpi->currentText());
-        }
-        tempo->setText(Tempo);
-        tempo->setToolTip(TempoTip);
-        image->setToolTip(TempoTip);
+// Speed and strokes checked, then the stroke time with its two tooltips.
+void strokeTime(const CalcolaWidgets& w) {
+    for (int read = 0; read < 4; ++read) {
+        benchmark::DoNotOptimize(w.giri->currentText());
+        benchmark::DoNotOptimize(w.colpi->currentText());
     }
+    w.tempo->setToolTip(TempoTip);
+    w.image->setToolTip(TempoTip);
+    w.tempo->setText(Tempo);
+}
 
-    QComboBox* giri;
-    QComboBox* colpi;
-    QLineEdit* portata;
-    QLineEdit* quorvela;
-    QLineEdit* litriMinuto;
-    QRadioButton* volume;
-    QRadioButton* flow;
-    QLabel* tempo;
-    QLabel* image;
-};
-
-void flowReadsWrites(const Widgets& w, const Case& c, int volumeReads) {
+// The reads and writes of each mode's run, in the command's order. Not
+// inlined, so that callgrind can count them on their own (compare.py
+// --callgrind).
+[[gnu::noinline]] void flowReadsWrites(const CalcolaWidgets& w, const Case& c) {
     benchmark::DoNotOptimize(w.volume->isChecked());
     benchmark::DoNotOptimize(w.flow->isChecked());
-    w.strokeTime();
+    strokeTime(w);
     benchmark::DoNotOptimize(w.volume->isChecked());
     benchmark::DoNotOptimize(w.flow->isChecked());
-    for (int read = 0; read < volumeReads; ++read) {
-        benchmark::DoNotOptimize(w.portata->text());
-    }
+    benchmark::DoNotOptimize(w.portata->text());
+    benchmark::DoNotOptimize(w.portata->text());
     benchmark::DoNotOptimize(w.giri->currentText());
     benchmark::DoNotOptimize(w.colpi->currentText());
     w.quorvela->setText(c.result);
     w.litriMinuto->setText(c.litriMinuto);
 }
 
-void volumeReadsWrites(const Widgets& w, const Case& c) {
+[[gnu::noinline]] void volumeReadsWrites(const CalcolaWidgets& w, const Case& c) {
     benchmark::DoNotOptimize(w.volume->isChecked());
     benchmark::DoNotOptimize(w.quorvela->text());
     benchmark::DoNotOptimize(w.flow->isChecked());
-    w.strokeTime();
+    strokeTime(w);
     benchmark::DoNotOptimize(w.volume->isChecked());
     benchmark::DoNotOptimize(w.quorvela->text());
     benchmark::DoNotOptimize(w.giri->currentText());
     benchmark::DoNotOptimize(w.colpi->currentText());
-    w.portata->setText(QString());
-    benchmark::DoNotOptimize(w.quorvela->text());
     w.portata->setText(c.result);
     benchmark::DoNotOptimize(w.quorvela->text());
     w.litriMinuto->setText(c.litriMinuto);
     benchmark::DoNotOptimize(w.flow->isChecked());
 }
 
+void PlainQtCalcola(benchmark::State& state, const Case& c) {
+    frmQuorvela& form = Windows().form;
+    prepare(form, c);
+    const CalcolaWidgets widgets(form);
+    for (auto _ : state) {
+        PlainCalcola(widgets);
+    }
+    check(state, form, c);
+}
+
 void BareCalcola(benchmark::State& state, const Case& c) {
     frmQuorvela& form = Windows().form;
-    Prepare(form, c.mode, c.input.toStdString());
-    const Widgets widgets(form);
-    // The failing run stops before the formula reads the volume a second time.
-    const int volumeReads = c.result.isEmpty() ? 2 : 3;
+    prepare(form, c);
+    const CalcolaWidgets widgets(form);
     for (auto _ : state) {
         if (c.mode == Mode::Flow) {
-            flowReadsWrites(widgets, c, volumeReads);
+            flowReadsWrites(widgets, c);
         } else {
             volumeReadsWrites(widgets, c);
         }
@@ -127,10 +135,13 @@ void BareCalcola(benchmark::State& state, const Case& c) {
 }
 
 BENCHMARK_CAPTURE(Calcola, flow, Flow);
+BENCHMARK_CAPTURE(PlainQtCalcola, flow, Flow);
 BENCHMARK_CAPTURE(BareCalcola, flow, Flow);
 BENCHMARK_CAPTURE(Calcola, volume, Volume);
+BENCHMARK_CAPTURE(PlainQtCalcola, volume, Volume);
 BENCHMARK_CAPTURE(BareCalcola, volume, Volume);
 BENCHMARK_CAPTURE(Calcola, failing, Failing);
+BENCHMARK_CAPTURE(PlainQtCalcola, failing, Failing);
 BENCHMARK_CAPTURE(BareCalcola, failing, Failing);
 
 }  // namespace

@@ -2,7 +2,8 @@
 # Builds the benchmarks (release, build/bench) and prints each figure next to
 # its plain-Qt baseline or bare counterpart, with the goal for the ratio.
 # Missed goals are reported, not failed: the status is 0 unless a step breaks.
-# Options go to bench/compare.py (--runs, --repetitions, --min-time).
+# Options go to bench/compare.py (--runs, --repetitions, --min-time, and
+# --callgrind to count instructions under valgrind instead of timing).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -40,7 +40,11 @@ void frmQuorvela::cmdCalcola_Click() {
     // Every statement that can raise is skipped on its own error and the run
     // goes on with the next. The tests cannot raise (reading a text or an
     // option never fails and IsNumericText answers rather than raises), so
-    // they are plain conditions.
+    // they are plain conditions. A typed input that is no number is ordinary,
+    // not exceptional: a statement converting it asks IsNumericText first and
+    // ends there, as the conversion's error would end it, without the cost of
+    // raising one.
+    std::optional<float> volume;         // cm³, volume mode
     std::optional<float> portataOraria;  // litres per hour, flow mode
     std::optional<float> litriMinuto;    // litres per minute, both modes
 
@@ -75,15 +79,24 @@ void frmQuorvela::cmdCalcola_Click() {
             const std::string litriTesto = txtQuorvela.Text();
             const std::string giriTesto = cboGiri.Text();
             const std::string colpiTesto = cboColpi.Text();
-            txtPortata.SetText("");
             const std::int32_t colpi = TextToInt32(colpiTesto);
             const std::int32_t giri = TextToInt32(giriTesto);
+            if (!IsNumericText(litriTesto)) {
+                return;
+            }
             const float litriOra = TextToSingle(litriTesto);
-            txtPortata.SetText(SingleToText(VolumeColpi(litriOra, giri, colpi)));
+            volume = VolumeColpi(litriOra, giri, colpi);
         });
+        // Written once the figure is known, not emptied first: each change of
+        // a box's text costs a new layout of it.
+        SkipOnError([&] { txtPortata.SetText(shown(volume)); });
         // The litres per minute from the litres per hour rounded to a whole number.
         SkipOnError([&] {
-            const double quoziente = Divide(TextToInt32(txtQuorvela.Text()), 60.0);
+            const std::string litriTesto = txtQuorvela.Text();
+            if (!IsNumericText(litriTesto)) {
+                return;
+            }
+            const double quoziente = Divide(TextToInt32(litriTesto), 60.0);
             litriMinuto = RoundDecimals(quoziente, 2);
         });
         SkipOnError([&] { txtLitriMinuto.SetText(shown(litriMinuto)); });
@@ -97,6 +110,9 @@ void frmQuorvela::cmdCalcola_Click() {
             const std::string colpiTesto = cboColpi.Text();
             const std::int32_t colpi = TextToInt32(colpiTesto);
             const std::int32_t giri = TextToInt32(giriTesto);
+            if (!IsNumericText(volumeTesto)) {
+                return;
+            }
             const std::int32_t portata = TextToInt32(volumeTesto);
             portataOraria = PortataOraria(portata, giri, colpi);
         });

@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include <array>
+#include <tuple>
 #include <utility>
 
 #include "runtime/dispatch.h"
@@ -191,7 +192,9 @@ void Session::typeText(const QString& text) {
 }
 
 void Session::clickAt(const QWidget* control, QPoint local) {
-    const auto [target, point] = reached(*w_.form, control, local);
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, local);
     input([&] { QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point); });
 }
 
@@ -263,7 +266,12 @@ void Session::reactivate() {
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
         QApplication::setActiveWindow(w_.form);
 #endif
-        (void)QTest::qWaitForWindowActive(w_.form, 1000);
+        // Passes of the event loop, not a time: a stall of the machine must
+        // not change what the session does next. A window still inactive
+        // fails the action's check.
+        for (int pass = 0; pass < 20 && QApplication::activeWindow() != w_.form; ++pass) {
+            QApplication::processEvents();
+        }
     });
 }
 
@@ -352,7 +360,9 @@ QString Session::click(Choices& choices) {
 
 QString Session::otherMouse(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, anyPoint(choices, control));
     if (choices.OneIn(2)) {
         input([&] { QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, point); });
         return QStringLiteral("double-click %1").arg(describe(control));
@@ -372,7 +382,9 @@ QString Session::otherMouse(Choices& choices) {
 // The menu opens in its own event loop; closeDialogs picks from it.
 QString Session::contextMenu(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, anyPoint(choices, control));
     menuChoice_ = static_cast<int>(choices.Below(3));
     input([&] {
         QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
@@ -388,7 +400,9 @@ QString Session::contextMenu(Choices& choices) {
 
 QString Session::wheel(Choices& choices) {
     QWidget* control = anyControl(choices);
-    const auto [target, point] = reached(*w_.form, control, anyPoint(choices, control));
+    QWidget* target = nullptr;
+    QPoint point;
+    std::tie(target, point) = reached(*w_.form, control, anyPoint(choices, control));
     const bool up = choices.OneIn(2);
     input([&] {
         QWheelEvent event(QPointF(point), target->mapToGlobal(QPointF(point)), QPoint(),

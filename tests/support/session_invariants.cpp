@@ -27,6 +27,11 @@ QStringList Session::Check() {
     if (QApplication::activePopupWidget() != nullptr) {
         failures.append(QStringLiteral("a popup is still open"));
     }
+    // A window left inactive would take no more keys, and the session would
+    // go on quietly proving less than it should.
+    if (QApplication::activeWindow() != w_.form || QApplication::focusWidget() == nullptr) {
+        failures.append(QStringLiteral("the window is not active with a control focused"));
+    }
     checkModeAndFocus(failures);
     return failures;
 }

@@ -6,7 +6,9 @@
 //
 // A longer run on demand:
 //   QUORVELA_SESSION_SEED=123 QUORVELA_SESSION_ACTIONS=200000 tst_random_sessions
+// QUORVELA_SESSION_TRACE=file writes every action to the file.
 
+#include <QFile>
 #include <QTest>
 
 #include "modal_guard.h"
@@ -73,13 +75,22 @@ private Q_SLOTS:
         QVERIFY(form != nullptr);
         Session session(*form);
         SeededChoices choices(seed);
+        // Every action, one a line, for comparing two runs of a seed.
+        QFile trace(qEnvironmentVariable("QUORVELA_SESSION_TRACE"));
+        if (!trace.fileName().isEmpty()) {
+            QVERIFY(trace.open(QIODevice::WriteOnly | QIODevice::Text));
+        }
         for (int action = 1; action <= actions; ++action) {
-            session.Act(choices);
+            const QString what = session.Act(choices);
+            if (trace.isOpen()) {
+                trace.write(what.toUtf8() + '\n');
+            }
             const QStringList failures = session.Check();
             if (!failures.isEmpty()) {
                 const QString report =
-                    QStringLiteral("seed %1, action %2:\n  %3\nlast actions:\n  %4\nreplay: "
-                                   "QUORVELA_SESSION_SEED=%1 QUORVELA_SESSION_ACTIONS=%2 %5")
+                    QStringLiteral(
+                        "seed %1, action %2:\n  %3\nlast actions:\n  %4\nreplay: "
+                        "QUORVELA_SESSION_SEED=%1 QUORVELA_SESSION_ACTIONS=%2 %5")
                         .arg(seed)
                         .arg(action)
                         .arg(failures.join(QStringLiteral("\n  ")),
