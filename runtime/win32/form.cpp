@@ -183,6 +183,10 @@ void MakeControls(NativeForm& form) {
             InstallTextBoxHooks(*control);
         } else if (layout->kind == ControlKind::ComboBox) {
             InstallComboBoxHooks(*control);
+            if (layout->typingLimit > 0) {
+                SendMessageW(control->hwnd, CB_LIMITTEXT,
+                             static_cast<WPARAM>(layout->typingLimit), 0);
+            }
         }
         if (IsFocusable(layout->kind)) {
             previous = layout->kind;
