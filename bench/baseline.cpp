@@ -99,7 +99,8 @@ int main(int argc, char* argv[]) {
     window.setFont(calibri(12));
     QIcon icon;
     for (const int size : {16, 32, 64}) {
-        icon.addFile(QStringLiteral(":/quorvela/icons/quorvela-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/quorvela/icons/quorvela-%1.png").arg(size),
+                     QSize(size, size));
     }
     window.setWindowIcon(icon);
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
@@ -132,9 +133,10 @@ int main(int argc, char* argv[]) {
     calcola->setGeometry(twips(4320, 3480, 1815, 525));
     calcola->setFont(calibri(14.25));
 
-    comboBox(frame, {QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
-                     QStringLiteral("1000"), QStringLiteral("1500"), QStringLiteral("2000"),
-                     QStringLiteral("2500")},
+    comboBox(frame,
+             {QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
+              QStringLiteral("1000"), QStringLiteral("1500"), QStringLiteral("2000"),
+              QStringLiteral("2500")},
              3, twips(600, 1020, 1215, 465));
     comboBox(frame, {QStringLiteral("200"), QStringLiteral("500"), QStringLiteral("1000")}, 0,
              twips(2520, 1020, 1215, 465));

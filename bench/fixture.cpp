@@ -6,8 +6,7 @@
 
 namespace quorvela::bench {
 
-BareControls::BareControls()
-    : portata(new QLineEdit(&window)), giri(new QComboBox(&window)) {
+BareControls::BareControls() : portata(new QLineEdit(&window)), giri(new QComboBox(&window)) {
     window.setFixedSize(505, 340);
     QFont font(QStringLiteral("Calibri"));
     font.setPointSizeF(14.25);

@@ -19,7 +19,9 @@ std::unique_ptr<Fixture>& fixture() {
 
 }  // namespace
 
-Fixture& Windows() { return *fixture(); }
+Fixture& Windows() {
+    return *fixture();
+}
 
 }  // namespace quorvela::bench
 

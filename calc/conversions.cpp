@@ -13,7 +13,9 @@
 namespace quorvela {
 namespace {
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The text as the C locale writes a number ("-12.5e+07"), when it reads as
 // one: blanks around, a sign, digits with at most one comma, an exponent.
@@ -145,8 +147,12 @@ Integer toInteger(std::string_view text) {
 
 }  // namespace
 
-std::int16_t TextToInt16(std::string_view text) { return toInteger<std::int16_t>(text); }
-std::int32_t TextToInt32(std::string_view text) { return toInteger<std::int32_t>(text); }
+std::int16_t TextToInt16(std::string_view text) {
+    return toInteger<std::int16_t>(text);
+}
+std::int32_t TextToInt32(std::string_view text) {
+    return toInteger<std::int32_t>(text);
+}
 
 float TextToSingle(std::string_view text) {
     const auto value = parse<float>(text);
@@ -218,7 +224,8 @@ double Multiply(double left, double right) {
 }
 
 float ToSingle(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
+    if (!std::isfinite(value) ||
+        std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
         Raise(ErrorNumber::Overflow);
     }
     const auto single = static_cast<float>(value);

@@ -6,7 +6,9 @@ namespace quorvela {
 namespace {
 
 // Stroke batches per minute, held as a single.
-float ratio(double giri, double colpi) { return ToSingle(Divide(giri, colpi)); }
+float ratio(double giri, double colpi) {
+    return ToSingle(Divide(giri, colpi));
+}
 
 }  // namespace
 

@@ -20,6 +20,8 @@ const char* RuntimeError::what() const noexcept {
     return "run-time error";
 }
 
-void Raise(ErrorNumber number) { throw RuntimeError(number); }
+void Raise(ErrorNumber number) {
+    throw RuntimeError(number);
+}
 
 }  // namespace quorvela

@@ -58,7 +58,9 @@ std::string RuntimeErrorText(int number) {
     return "Errore di run-time '" + std::to_string(number) + "':\n\n" + description(number);
 }
 
-void SetTerminateHandler(TerminateHandler handler) { terminateHandler() = std::move(handler); }
+void SetTerminateHandler(TerminateHandler handler) {
+    terminateHandler() = std::move(handler);
+}
 
 void Dispatch(const std::function<void()>& handler) noexcept {
     try {

@@ -48,10 +48,10 @@ struct ControlLayout {
     ControlKind kind{};
     std::string_view name;
     int index = NoIndex;
-    std::string_view container;  // the enclosing control; empty for the form
-    TwipsRect rect;              // within the container
-    std::string_view text;       // caption or design-time text
-    Font font;                   // points 0: the form's font
+    std::string_view container;         // the enclosing control; empty for the form
+    TwipsRect rect;                     // within the container
+    std::string_view text;              // caption or design-time text
+    Font font;                          // points 0: the form's font
     std::optional<OleColor> foreColor;  // the platform's default when empty; a shape's border
     Alignment alignment = Alignment::Left;
     int tabIndex = NoTabIndex;  // order among the controls that take the focus

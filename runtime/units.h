@@ -10,8 +10,12 @@ namespace quorvela::runtime {
 // scales the pixels to the screen's density.
 inline constexpr int TwipsPerPixel = 15;
 
-[[nodiscard]] constexpr int TwipsToPixels(int twips) noexcept { return twips / TwipsPerPixel; }
-[[nodiscard]] constexpr int PixelsToTwips(int pixels) noexcept { return pixels * TwipsPerPixel; }
+[[nodiscard]] constexpr int TwipsToPixels(int twips) noexcept {
+    return twips / TwipsPerPixel;
+}
+[[nodiscard]] constexpr int PixelsToTwips(int pixels) noexcept {
+    return pixels * TwipsPerPixel;
+}
 
 // Colours are 0x00BBGGRR; with the top bit set the low byte names a system
 // colour (0x80000012: button text).

@@ -49,9 +49,8 @@ void frmQuorvela::cmdCalcola_Click() {
     std::optional<float> litriMinuto;    // litres per minute, both modes
 
     if (!IsNumericText(cboGiri.Text())) {
-        SkipOnError([] {
-            runtime::MsgBox("Introduci un valore di 'giri' ", 48, "Introdurre un valore");
-        });
+        SkipOnError(
+            [] { runtime::MsgBox("Introduci un valore di 'giri' ", 48, "Introdurre un valore"); });
         SkipOnError([&] { cboGiri.SetFocus(); });
         return;
     }

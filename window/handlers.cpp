@@ -88,9 +88,13 @@ void frmQuorvela::FiltraTasto(std::int16_t& KeyAscii) {
     }
 }
 
-void frmQuorvela::txtQuorvela_KeyPress(std::int16_t& KeyAscii) { FiltraTasto(KeyAscii); }
+void frmQuorvela::txtQuorvela_KeyPress(std::int16_t& KeyAscii) {
+    FiltraTasto(KeyAscii);
+}
 
-void frmQuorvela::txtPortata_KeyPress(std::int16_t& KeyAscii) { FiltraTasto(KeyAscii); }
+void frmQuorvela::txtPortata_KeyPress(std::int16_t& KeyAscii) {
+    FiltraTasto(KeyAscii);
+}
 
 void frmQuorvela::cboGiri_Click() {
     SkipOnError([&] { MostraTempoColpi(); });

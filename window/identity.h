@@ -2,8 +2,8 @@
 
 // How the program names itself to the desktop.
 
-#include "runtime/form.h"
 #include "quorvela/version.h"
+#include "runtime/form.h"
 
 namespace quorvela {
 

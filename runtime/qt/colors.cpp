@@ -12,20 +12,20 @@ namespace {
 QPalette::ColorRole systemColorRole(unsigned index) noexcept {
     // The indices of the classic system colour table.
     switch (index) {
-        case 1:  // desktop
-        case 4:  // menu
+        case 1:   // desktop
+        case 4:   // menu
         case 15:  // button face
         case 22:  // 3-D light
             return QPalette::Button;
         case 5:  // window
             return QPalette::Base;
-        case 6:  // window frame
+        case 6:   // window frame
         case 16:  // button shadow
             return QPalette::Dark;
         case 7:  // menu text
         case 8:  // window text
             return QPalette::Text;
-        case 9:  // caption text
+        case 9:   // caption text
         case 18:  // button text
             return QPalette::ButtonText;
         case 13:  // highlight
@@ -51,7 +51,8 @@ QPalette::ColorRole systemColorRole(unsigned index) noexcept {
 
 QColor ToQColor(OleColor value, const QWidget* widget) {
     if ((value & SystemColorFlag) != 0U) {
-        const QPalette palette = widget != nullptr ? QApplication::palette(widget) : QApplication::palette();
+        const QPalette palette =
+            widget != nullptr ? QApplication::palette(widget) : QApplication::palette();
         return palette.color(QPalette::Active, systemColorRole(value & 0xFFU));
     }
     return {static_cast<int>(value & 0xFFU), static_cast<int>((value >> 8U) & 0xFFU),

@@ -328,7 +328,9 @@ NativeOptionButton::NativeOptionButton(std::int16_t index, QWidget* parent)
 
 // ---------------------------------------------------------------- the rest
 
-NativeLabel::NativeLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+NativeLabel::NativeLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+}
 
 NativeImage::NativeImage(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -365,9 +367,12 @@ NativeCommandButton::NativeCommandButton(QWidget* parent) : QPushButton(parent) 
     });
 }
 
-NativeFrame::NativeFrame(QWidget* parent) : QGroupBox(parent) { setFocusPolicy(Qt::NoFocus); }
+NativeFrame::NativeFrame(QWidget* parent) : QGroupBox(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
 
-NativeShape::NativeShape(QWidget* parent, OleColor borderColor) : QWidget(parent), borderColor_(borderColor) {
+NativeShape::NativeShape(QWidget* parent, OleColor borderColor)
+    : QWidget(parent), borderColor_(borderColor) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -384,7 +389,9 @@ void NativeShape::paintEvent(QPaintEvent* /*event*/) {
 TextBox::TextBox(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
 
-std::string TextBox::Text() const { return ToUtf8(native_->text()); }
+std::string TextBox::Text() const {
+    return ToUtf8(native_->text());
+}
 void TextBox::SetText(std::string_view text) {
     native_->setText(ToQString(text));
     // A figure longer than the box shows its first digits, not its end.
@@ -402,15 +409,25 @@ void TextBox::SetSelLength(int length) {
     native_->setSelection(start, std::clamp(length, 0, available));
 }
 
-void TextBox::SetFocus() { SetFocusOrRaise(*native_); }
-void TextBox::OnKeyPress(KeyPressHandler handler) { native_->SetKeyPress(std::move(handler)); }
-void TextBox::OnGotFocus(Handler handler) { native_->SetGotFocus(std::move(handler)); }
+void TextBox::SetFocus() {
+    SetFocusOrRaise(*native_);
+}
+void TextBox::OnKeyPress(KeyPressHandler handler) {
+    native_->SetKeyPress(std::move(handler));
+}
+void TextBox::OnGotFocus(Handler handler) {
+    native_->SetGotFocus(std::move(handler));
+}
 
 ComboBox::ComboBox(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeComboBox>(name, index)) {}
 
-std::string ComboBox::Text() const { return ToUtf8(native_->currentText()); }
-void ComboBox::AddItem(std::string_view item) { native_->addItem(ToQString(item)); }
+std::string ComboBox::Text() const {
+    return ToUtf8(native_->currentText());
+}
+void ComboBox::AddItem(std::string_view item) {
+    native_->addItem(ToQString(item));
+}
 
 void ComboBox::SetListIndex(int index) {
     if (index < -1 || index >= native_->count()) {
@@ -421,13 +438,19 @@ void ComboBox::SetListIndex(int index) {
     native_->RaiseClick();
 }
 
-void ComboBox::SetFocus() { SetFocusOrRaise(*native_); }
-void ComboBox::OnClick(Handler handler) { native_->SetClick(std::move(handler)); }
+void ComboBox::SetFocus() {
+    SetFocusOrRaise(*native_);
+}
+void ComboBox::OnClick(Handler handler) {
+    native_->SetClick(std::move(handler));
+}
 
 OptionButton::OptionButton(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeOptionButton>(name, index)) {}
 
-bool OptionButton::Value() const { return native_->isChecked(); }
+bool OptionButton::Value() const {
+    return native_->isChecked();
+}
 
 void OptionButton::SetValue(bool value) {
     if (value) {
@@ -441,25 +464,41 @@ void OptionButton::SetValue(bool value) {
     }
 }
 
-void OptionButton::SetForeColor(OleColor color) { runtime::SetForeColor(*native_, color); }
-void OptionButton::SetFontBold(bool bold) { runtime::SetFontBold(*native_, bold); }
-void OptionButton::OnClick(ClickHandler handler) { native_->SetClick(std::move(handler)); }
+void OptionButton::SetForeColor(OleColor color) {
+    runtime::SetForeColor(*native_, color);
+}
+void OptionButton::SetFontBold(bool bold) {
+    runtime::SetFontBold(*native_, bold);
+}
+void OptionButton::OnClick(ClickHandler handler) {
+    native_->SetClick(std::move(handler));
+}
 
 Label::Label(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeLabel>(name, index)) {}
 
-void Label::SetCaption(std::string_view caption) { native_->setText(ToQString(caption)); }
-void Label::SetFontBold(bool bold) { runtime::SetFontBold(*native_, bold); }
-void Label::SetToolTipText(std::string_view text) { native_->setToolTip(ToQString(text)); }
+void Label::SetCaption(std::string_view caption) {
+    native_->setText(ToQString(caption));
+}
+void Label::SetFontBold(bool bold) {
+    runtime::SetFontBold(*native_, bold);
+}
+void Label::SetToolTipText(std::string_view text) {
+    native_->setToolTip(ToQString(text));
+}
 
 Image::Image(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeImage>(name, index)) {}
 
-void Image::SetToolTipText(std::string_view text) { native_->setToolTip(ToQString(text)); }
+void Image::SetToolTipText(std::string_view text) {
+    native_->setToolTip(ToQString(text));
+}
 
 CommandButton::CommandButton(Form& form, std::string_view name, int index)
     : native_(&form.Native().Control<NativeCommandButton>(name, index)) {}
 
-void CommandButton::OnClick(Handler handler) { native_->SetClick(std::move(handler)); }
+void CommandButton::OnClick(Handler handler) {
+    native_->SetClick(std::move(handler));
+}
 
 }  // namespace quorvela::runtime

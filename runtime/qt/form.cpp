@@ -135,7 +135,9 @@ bool takesFocus(const ControlLayout& control) {
 
 }  // namespace
 
-void SetScreenSizeForTesting(QSize pixels) { screenOverride() = pixels; }
+void SetScreenSizeForTesting(QSize pixels) {
+    screenOverride() = pixels;
+}
 
 // ---------------------------------------------------------------- NativeForm
 
@@ -162,8 +164,9 @@ void NativeForm::build(const FormLayout& layout) {
                               : controls_.at({std::string(control.container), NoIndex});
         QWidget* widget = createControl(control, parent);
         const QString name = ToQString(control.name);
-        widget->setObjectName(control.index == NoIndex ? name
-                                                       : QStringLiteral("%1(%2)").arg(name).arg(control.index));
+        widget->setObjectName(control.index == NoIndex
+                                  ? name
+                                  : QStringLiteral("%1(%2)").arg(name).arg(control.index));
         widget->setGeometry(pixels(control.rect));
         if (control.font.points > 0) {
             widget->setFont(qtFont(layout.fontFace, control.font));
@@ -189,7 +192,8 @@ void NativeForm::build(const FormLayout& layout) {
     // Captions name their controls for screen readers.
     for (const ControlLayout& control : layout.controls) {
         if (!control.labelFor.empty()) {
-            auto* label = static_cast<QLabel*>(controls_.at({std::string(control.name), control.index}));
+            auto* label =
+                static_cast<QLabel*>(controls_.at({std::string(control.name), control.index}));
             QWidget* named = controls_.at({std::string(control.labelFor), NoIndex});
             label->setBuddy(named);
             // A combo box would otherwise be announced by its value alone.
@@ -251,11 +255,19 @@ void Form::SetLeft(float twips) {
 void Form::SetTop(float twips) {
     native_->MoveFrameTo({native_->FramePosition().x(), twipsToWholePixels(twips)});
 }
-void Form::SetCaption(std::string_view caption) { native_->setWindowTitle(ToQString(caption)); }
-void Form::OnLoad(Handler handler) { native_->SetLoad(std::move(handler)); }
+void Form::SetCaption(std::string_view caption) {
+    native_->setWindowTitle(ToQString(caption));
+}
+void Form::OnLoad(Handler handler) {
+    native_->SetLoad(std::move(handler));
+}
 
-float Screen::Width() { return static_cast<float>(PixelsToTwips(screenPixels().width())); }
-float Screen::Height() { return static_cast<float>(PixelsToTwips(screenPixels().height())); }
+float Screen::Width() {
+    return static_cast<float>(PixelsToTwips(screenPixels().width()));
+}
+float Screen::Height() {
+    return static_cast<float>(PixelsToTwips(screenPixels().height()));
+}
 
 void Start(Form& form) {
     NativeForm& window = form.Native();
@@ -266,7 +278,8 @@ void Start(Form& form) {
     // Window managers (and the offscreen platform) may activate the window
     // later or not at all: the first control in tab order takes the focus
     // now, so its focus handler runs on every platform.
-    if (QApplication::focusWidget() == nullptr || QApplication::focusWidget()->window() != &window) {
+    if (QApplication::focusWidget() == nullptr ||
+        QApplication::focusWidget()->window() != &window) {
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
         QApplication::setActiveWindow(&window);
 #endif
@@ -276,7 +289,9 @@ void Start(Form& form) {
     }
 }
 
-void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;

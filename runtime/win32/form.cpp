@@ -184,8 +184,8 @@ void MakeControls(NativeForm& form) {
         } else if (layout->kind == ControlKind::ComboBox) {
             InstallComboBoxHooks(*control);
             if (layout->typingLimit > 0) {
-                SendMessageW(control->hwnd, CB_LIMITTEXT,
-                             static_cast<WPARAM>(layout->typingLimit), 0);
+                SendMessageW(control->hwnd, CB_LIMITTEXT, static_cast<WPARAM>(layout->typingLimit),
+                             0);
             }
         }
         if (IsFocusable(layout->kind)) {

@@ -9,9 +9,9 @@
 #include "runtime/dispatch.h"
 #include "runtime/error_modes.h"
 #include "runtime/form.h"
+#include "runtime/layout.h"
 #include "runtime/qt/keycodes.h"
 #include "runtime/qt/native.h"
-#include "runtime/layout.h"
 #include "window_fixture.h"
 
 using namespace quorvela;
@@ -21,7 +21,10 @@ namespace {
 
 constexpr std::array<ControlLayout, 2> TestControls{{
     {.kind = ControlKind::ComboBox, .name = "combo", .rect = {600, 1020, 1215, 465}, .tabIndex = 0},
-    {.kind = ControlKind::TextBox, .name = "box", .rect = {600, 2760, 1215, 465}, .tabIndex = 1,
+    {.kind = ControlKind::TextBox,
+     .name = "box",
+     .rect = {600, 2760, 1215, 465},
+     .tabIndex = 1,
      .typingLimit = 5},
 }};
 
@@ -41,9 +44,17 @@ class RuntimeTest : public QObject {
 private Q_SLOTS:
     void errorModesSkipOrLeave() {
         QStringList trace;
-        SkipOnError([&] { trace << "a"; Raise(ErrorNumber::TypeMismatch); trace << "x"; });
+        SkipOnError([&] {
+            trace << "a";
+            Raise(ErrorNumber::TypeMismatch);
+            trace << "x";
+        });
         SkipOnError([&] { trace << "b"; });
-        LeaveOnError([&] { trace << "c"; Raise(ErrorNumber::DivisionByZero); trace << "y"; });
+        LeaveOnError([&] {
+            trace << "c";
+            Raise(ErrorNumber::DivisionByZero);
+            trace << "y";
+        });
         QCOMPARE(trace, QStringList({"a", "b", "c"}));
     }
 
@@ -114,11 +125,14 @@ private Q_SLOTS:
         QTest::newRow("digit") << int(Qt::Key_5) << 0 << "5" << 53;
         QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\b" << 8;
         QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r" << 13;
-        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;
+        QTest::newRow("keypad enter")
+            << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;
         QTest::newRow("ctrl+c") << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << 3;
         QTest::newRow("ctrl+v") << int(Qt::Key_V) << int(Qt::ControlModifier) << "\x16" << 22;
-        QTest::newRow("keypad decimal as full stop") << int(Qt::Key_Period) << int(Qt::KeypadModifier) << "." << 44;
-        QTest::newRow("keypad decimal as comma") << int(Qt::Key_Comma) << int(Qt::KeypadModifier) << "," << 44;
+        QTest::newRow("keypad decimal as full stop")
+            << int(Qt::Key_Period) << int(Qt::KeypadModifier) << "." << 44;
+        QTest::newRow("keypad decimal as comma")
+            << int(Qt::Key_Comma) << int(Qt::KeypadModifier) << "," << 44;
         QTest::newRow("delete with X11 text") << int(Qt::Key_Delete) << 0 << "\x7f" << -1;
         QTest::newRow("left arrow") << int(Qt::Key_Left) << 0 << "" << -1;
         QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << "\t" << -1;

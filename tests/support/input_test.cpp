@@ -22,7 +22,9 @@ void InputTest::Finish() {
     QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
 }
 
-QString InputTest::label() const { return form_->lblDescrizione(2).Native().text(); }
+QString InputTest::label() const {
+    return form_->lblDescrizione(2).Native().text();
+}
 
 TextBox* InputTest::box(bool volumeMode) const {
     return volumeMode ? &form_->txtQuorvela.Native() : &form_->txtPortata.Native();
@@ -92,7 +94,6 @@ void InputTest::verifyWholeTextSelected(const TextBox* input) {
         QCOMPARE(input->selectedText(), input->text());
     }
 }
-
 
 void InputTest::pickByKeyboard(ComboBox* combo, const QString& text) {
     const int target = combo->findText(text);

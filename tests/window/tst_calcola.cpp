@@ -30,7 +30,6 @@ private:
     std::unique_ptr<frmQuorvela> form_;
     ModalGuard guard_;
 
-
     // Types over the whole text of the input box that holds the focus.
     static void typeIntoFocusedBox(TextBox* box, const QString& text) {
         QCOMPARE(FocusedControl(), box);
@@ -124,10 +123,14 @@ private Q_SLOTS:
     void aSpeedThatIsNoNumberIsAskedForOnceAndTheFocusGoesToCboGiri_data() {
         QTest::addColumn<QString>("giri");
         QTest::addColumn<QString>("colpi");
-        QTest::newRow("speed abc") << "abc" << "200";
-        QTest::newRow("speed empty") << "" << "200";
-        QTest::newRow("speed abc, strokes abc") << "abc" << "abc";
-        QTest::newRow("speed empty, strokes empty") << "" << "";
+        QTest::newRow("speed abc") << "abc"
+                                   << "200";
+        QTest::newRow("speed empty") << ""
+                                     << "200";
+        QTest::newRow("speed abc, strokes abc") << "abc"
+                                                << "abc";
+        QTest::newRow("speed empty, strokes empty") << ""
+                                                    << "";
     }
     void aSpeedThatIsNoNumberIsAskedForOnceAndTheFocusGoesToCboGiri() {
         QFETCH(QString, giri);
@@ -231,13 +234,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("litriOra");
         QTest::addColumn<QString>("portata");
         QTest::addColumn<QString>("litriMinuto");
-        QTest::newRow("15") << "15" << "50" << "0,25";
+        QTest::newRow("15") << "15"
+                            << "50"
+                            << "0,25";
         // The volume from 12.5, the per-minute figure from 12.
-        QTest::newRow("12,5") << "12,5" << "41,7" << "0,2";
+        QTest::newRow("12,5") << "12,5"
+                              << "41,7"
+                              << "0,2";
         // The per-minute figure from 14, rounded half to even.
-        QTest::newRow("13,5") << "13,5" << "45" << "0,23";
+        QTest::newRow("13,5") << "13,5"
+                              << "45"
+                              << "0,23";
         // Longer than the box's typing limit, shown whole.
-        QTest::newRow("40000") << "40000" << "133333,3" << "666,67";
+        QTest::newRow("40000") << "40000"
+                               << "133333,3"
+                               << "666,67";
     }
     void theVolumeModeTurnsLitresPerHourIntoCm3AndLitresPerMinute() {
         QFETCH(QString, litriOra);
@@ -259,11 +270,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("portata");
         QTest::addColumn<QString>("litriOra");
         QTest::addColumn<QString>("litriMinuto");
-        QTest::newRow("50") << "50" << "15" << "0,25";
+        QTest::newRow("50") << "50"
+                            << "15"
+                            << "0,25";
         // The volume is read as a whole number, ties to even.
-        QTest::newRow("50,5") << "50,5" << "15" << "0,25";
-        QTest::newRow("51,5") << "51,5" << "15,6" << "0,26";
-        QTest::newRow("40000") << "40000" << "12000" << "200";
+        QTest::newRow("50,5") << "50,5"
+                              << "15"
+                              << "0,25";
+        QTest::newRow("51,5") << "51,5"
+                              << "15,6"
+                              << "0,26";
+        QTest::newRow("40000") << "40000"
+                               << "12000"
+                               << "200";
     }
     void theFlowModeTurnsCm3IntoLitresPerHourAndLitresPerMinute() {
         QFETCH(QString, portata);
@@ -285,9 +304,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("giri");
         QTest::addColumn<QString>("colpi");
         QTest::addColumn<QString>("tempo");
-        QTest::newRow("1500 rpm, 500 strokes") << "1500" << "500" << "20 secondi";
-        QTest::newRow("2500 rpm, 1000 strokes") << "2500" << "1000" << "24 secondi";
-        QTest::newRow("100 rpm, 1000 strokes") << "100" << "1000" << "600 secondi";
+        QTest::newRow("1500 rpm, 500 strokes") << "1500"
+                                               << "500"
+                                               << "20 secondi";
+        QTest::newRow("2500 rpm, 1000 strokes") << "2500"
+                                                << "1000"
+                                                << "24 secondi";
+        QTest::newRow("100 rpm, 1000 strokes") << "100"
+                                               << "1000"
+                                               << "600 secondi";
     }
     void theStrokeTimeFollowsTheSpeedAndTheStrokeCount() {
         QFETCH(QString, giri);
@@ -311,11 +336,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("litriOra");
         QTest::addColumn<QString>("litriMinuto");
         // The per-minute figure needs neither speed nor strokes.
-        QTest::newRow("strokes 0") << "1000" << "0" << "15" << "0,25";
-        QTest::newRow("speed 0") << "0" << "200" << "15" << "0,25";
+        QTest::newRow("strokes 0") << "1000"
+                                   << "0"
+                                   << "15"
+                                   << "0,25";
+        QTest::newRow("speed 0") << "0"
+                                 << "200"
+                                 << "15"
+                                 << "0,25";
         // Not empty, yet no number: neither result can be computed.
-        QTest::newRow("a lone comma") << "1000" << "200" << "," << "";
-        QTest::newRow("a single blank") << "1000" << "200" << " " << "";
+        QTest::newRow("a lone comma") << "1000"
+                                      << "200"
+                                      << ","
+                                      << "";
+        QTest::newRow("a single blank") << "1000"
+                                        << "200"
+                                        << " "
+                                        << "";
     }
     void aVolumeResultThatCannotBeComputedEmptiesItsBox() {
         QFETCH(QString, giri);
@@ -345,9 +382,12 @@ private Q_SLOTS:
     void aFlowResultThatCannotBeComputedEmptiesBothBoxes_data() {
         QTest::addColumn<QString>("colpi");
         QTest::addColumn<QString>("portata");
-        QTest::newRow("strokes 0") << "0" << "50";
-        QTest::newRow("a lone comma") << "200" << ",";
-        QTest::newRow("a single blank") << "200" << " ";
+        QTest::newRow("strokes 0") << "0"
+                                   << "50";
+        QTest::newRow("a lone comma") << "200"
+                                      << ",";
+        QTest::newRow("a single blank") << "200"
+                                        << " ";
     }
     void aFlowResultThatCannotBeComputedEmptiesBothBoxes() {
         QFETCH(QString, colpi);
@@ -390,13 +430,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("litriMinuto");
-        QTest::newRow("speed 40000, flow 50") << false << "40000" << "200" << "50" << "600" << "10";
-        QTest::newRow("speed 40000, volume 15")
-            << true << "40000" << "200" << "15" << "1,2" << "0,25";
-        QTest::newRow("strokes 40000, volume 15")
-            << true << "1000" << "40000" << "15" << "10000" << "0,25";
-        QTest::newRow("strokes 40000, flow 50")
-            << false << "1000" << "40000" << "50" << "0,1" << "0";
+        QTest::newRow("speed 40000, flow 50") << false << "40000"
+                                              << "200"
+                                              << "50"
+                                              << "600"
+                                              << "10";
+        QTest::newRow("speed 40000, volume 15") << true << "40000"
+                                                << "200"
+                                                << "15"
+                                                << "1,2"
+                                                << "0,25";
+        QTest::newRow("strokes 40000, volume 15") << true << "1000"
+                                                  << "40000"
+                                                  << "15"
+                                                  << "10000"
+                                                  << "0,25";
+        QTest::newRow("strokes 40000, flow 50") << false << "1000"
+                                                << "40000"
+                                                << "50"
+                                                << "0,1"
+                                                << "0";
     }
     void aComboTextBeyondSixteenBitsKeepsTheLabelButCountsInFull() {
         QFETCH(bool, volumeMode);
@@ -413,7 +466,8 @@ private Q_SLOTS:
         calcola();
 
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        TextBox* resultBox = volumeMode ? &form_->txtPortata.Native() : &form_->txtQuorvela.Native();
+        TextBox* resultBox =
+            volumeMode ? &form_->txtPortata.Native() : &form_->txtQuorvela.Native();
         QCOMPARE(resultBox->text(), result);
         QCOMPARE(form_->txtLitriMinuto.Native().text(), litriMinuto);
         QVERIFY(guard_.Seen().isEmpty());

@@ -69,8 +69,8 @@ private Q_SLOTS:
         pick(&form_->cboGiri.Native(), giri, byMouse);
         QVERIFY(!form_->txtQuorvela.Native().text().isEmpty());
         QCOMPARE(label(), seconds + QStringLiteral(" secondi"));
-        const QString description = QStringLiteral("a ") + giri + QStringLiteral(" giri, ") + colpi +
-                                    QStringLiteral(" colpi si ottengono in ") + seconds +
+        const QString description = QStringLiteral("a ") + giri + QStringLiteral(" giri, ") +
+                                    colpi + QStringLiteral(" colpi si ottengono in ") + seconds +
                                     QStringLiteral(" secondi");
         QCOMPARE(form_->lblDescrizione(2).Native().toolTip(), description);
         QCOMPARE(form_->Image1.Native().toolTip(), description);

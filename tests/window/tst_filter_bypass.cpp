@@ -46,7 +46,8 @@ private Q_SLOTS:
                 QTest::addRow("%s%s", box, way) << volumeMode << QString::fromLatin1(way) << "7";
             }
             // Composed text is typed character by character, through the filter.
-            QTest::addRow("%sinput method", box) << volumeMode << "input method" << "71,59";
+            QTest::addRow("%sinput method", box) << volumeMode << "input method"
+                                                 << "71,59";
         }
     }
     void nothingPutsTextPastTheFilter() {
@@ -122,7 +123,8 @@ private Q_SLOTS:
         const QPoint point = input->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, point, input->mapToGlobal(point));
         QApplication::sendEvent(input, &event);
-        QCOMPARE(actions, (QStringList{QStringLiteral("edit-copy+"), QStringLiteral("select-all+")}));
+        QCOMPARE(actions,
+                 (QStringList{QStringLiteral("edit-copy+"), QStringLiteral("select-all+")}));
         QCOMPARE(input->text(), QStringLiteral("7"));
     }
 
@@ -147,7 +149,8 @@ private Q_SLOTS:
             }
             for (const QAction* action : menu->actions()) {
                 if (!action->isSeparator()) {
-                    labels << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+                    labels
+                        << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
                 }
             }
             closer.stop();
@@ -158,11 +161,10 @@ private Q_SLOTS:
         QContextMenuEvent event(QContextMenuEvent::Mouse, point, edit->mapToGlobal(point));
         QApplication::sendEvent(edit, &event);
         QTRY_COMPARE(labels, (QStringList{QStringLiteral("Annulla"), QStringLiteral("Rifai"),
-                                      QStringLiteral("Taglia"), QStringLiteral("Copia"),
-                                      QStringLiteral("Incolla"), QStringLiteral("Elimina"),
-                                      QStringLiteral("Seleziona tutto")}));
+                                          QStringLiteral("Taglia"), QStringLiteral("Copia"),
+                                          QStringLiteral("Incolla"), QStringLiteral("Elimina"),
+                                          QStringLiteral("Seleziona tutto")}));
     }
-
 };
 
 QUORVELA_GUI_TEST_MAIN(FilterBypassTest)

@@ -1,13 +1,13 @@
 // The window as the user first sees it: places, sizes, fonts, colours,
 // texts, tab order and the placement on the screen.
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QAccessible>
 #include <QTest>
 
 #include "modal_guard.h"
@@ -120,15 +120,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("toolTip");
         const int centre = Qt::AlignHCenter;
         const int left = Qt::AlignLeft;
-        QTest::newRow("Giri") << "lblDescrizione(0)" << "Giri" << centre << "";
-        QTest::newRow("Colpi") << "lblDescrizione(1)" << "Colpi" << centre << "";
-        QTest::newRow("Portata") << "lblDescrizione(3)" << "Portata cm³" << left << "";
-        QTest::newRow("litri/ora") << "lblDescrizione(4)" << "litri/ora" << centre << "";
-        QTest::newRow("litri/min") << "lblDescrizione(5)" << "litri/min" << centre << "";
-        QTest::newRow("txtPortata") << "txtPortata" << "" << centre << "Valore di portata";
-        QTest::newRow("txtQuorvela") << "txtQuorvela" << "" << centre
-                                     << "Inserire un valore di litri/h";
-        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto" << "" << centre << "";
+        QTest::newRow("Giri") << "lblDescrizione(0)"
+                              << "Giri" << centre << "";
+        QTest::newRow("Colpi") << "lblDescrizione(1)"
+                               << "Colpi" << centre << "";
+        QTest::newRow("Portata") << "lblDescrizione(3)"
+                                 << "Portata cm³" << left << "";
+        QTest::newRow("litri/ora") << "lblDescrizione(4)"
+                                   << "litri/ora" << centre << "";
+        QTest::newRow("litri/min") << "lblDescrizione(5)"
+                                   << "litri/min" << centre << "";
+        QTest::newRow("txtPortata") << "txtPortata"
+                                    << "" << centre << "Valore di portata";
+        QTest::newRow("txtQuorvela") << "txtQuorvela"
+                                     << "" << centre << "Inserire un valore di litri/h";
+        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto"
+                                        << "" << centre << "";
     }
     void textsAlignmentsAndTooltipsAreTheLayouts() {
         QFETCH(QString, name);
@@ -153,7 +160,8 @@ private Q_SLOTS:
         QCOMPARE(form_->optScelta(0).Native().text(), QStringLiteral("ottieni cm³"));
         QCOMPARE(form_->optScelta(1).Native().text(), QStringLiteral("ottieni litri/ora"));
         QCOMPARE(form_->cmdCalcola.Native().text(), QStringLiteral("calcola"));
-        QVERIFY(form_->Native().windowTitle().startsWith(QStringLiteral("Quorvela -  07/2024  -  ")));
+        QVERIFY(
+            form_->Native().windowTitle().startsWith(QStringLiteral("Quorvela -  07/2024  -  ")));
         QVERIFY(form_->Native().windowTitle().endsWith(QStringLiteral("@example.org")));
     }
 
@@ -173,13 +181,20 @@ private Q_SLOTS:
     void everyControlCarriesAnAccessibleName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessible");
-        QTest::newRow("cboGiri") << "cboGiri" << "Giri";
-        QTest::newRow("cboColpi") << "cboColpi" << "Colpi";
-        QTest::newRow("txtPortata") << "txtPortata" << "Portata cm³";
-        QTest::newRow("txtQuorvela") << "txtQuorvela" << "litri/ora";
-        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto" << "litri/min";
-        QTest::newRow("optScelta(1)") << "optScelta(1)" << "ottieni litri/ora";
-        QTest::newRow("cmdCalcola") << "cmdCalcola" << "calcola";
+        QTest::newRow("cboGiri") << "cboGiri"
+                                 << "Giri";
+        QTest::newRow("cboColpi") << "cboColpi"
+                                  << "Colpi";
+        QTest::newRow("txtPortata") << "txtPortata"
+                                    << "Portata cm³";
+        QTest::newRow("txtQuorvela") << "txtQuorvela"
+                                     << "litri/ora";
+        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto"
+                                        << "litri/min";
+        QTest::newRow("optScelta(1)") << "optScelta(1)"
+                                      << "ottieni litri/ora";
+        QTest::newRow("cmdCalcola") << "cmdCalcola"
+                                    << "calcola";
     }
     void everyControlCarriesAnAccessibleName() {
         QFETCH(QString, name);
@@ -219,7 +234,8 @@ private Q_SLOTS:
     }
 
     void theRectanglesNeverTakeMouseOrFocus() {
-        for (QWidget* shape : {control(QStringLiteral("Shape1")), control(QStringLiteral("Shape2"))}) {
+        for (QWidget* shape :
+             {control(QStringLiteral("Shape1")), control(QStringLiteral("Shape2"))}) {
             QVERIFY(shape->testAttribute(Qt::WA_TransparentForMouseEvents));
             QCOMPARE(shape->focusPolicy(), Qt::NoFocus);
         }
@@ -238,8 +254,9 @@ private Q_SLOTS:
         QCOMPARE(FocusedControl(), &form_->txtPortata.Native());
         // txtLitriMinuto is out of the Tab sequence; of the options only the
         // selected one takes the focus.
-        const QList<QWidget*> expected{&form_->txtQuorvela.Native(), &form_->optScelta(0).Native(), &form_->cmdCalcola.Native(),
-                                       &form_->cboGiri.Native(), &form_->cboColpi.Native(), &form_->txtPortata.Native()};
+        const QList<QWidget*> expected{&form_->txtQuorvela.Native(), &form_->optScelta(0).Native(),
+                                       &form_->cmdCalcola.Native(),  &form_->cboGiri.Native(),
+                                       &form_->cboColpi.Native(),    &form_->txtPortata.Native()};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(FocusedControl(), next);

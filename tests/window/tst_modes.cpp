@@ -60,11 +60,11 @@ private Q_SLOTS:
         QCOMPARE(form_->cboGiri.Native().currentText(), QStringLiteral("1000"));
         QCOMPARE(form_->cboColpi.Native().currentText(), QStringLiteral("200"));
         QCOMPARE(label(), QStringLiteral("12 secondi"));
-        const QString description = QStringLiteral("a 1000 giri, 200 colpi si ottengono in 12 secondi");
+        const QString description =
+            QStringLiteral("a 1000 giri, 200 colpi si ottengono in 12 secondi");
         QCOMPARE(form_->lblDescrizione(2).Native().toolTip(), description);
         QCOMPARE(form_->Image1.Native().toolTip(), description);
     }
-
 
     // ------------------------------------------------------------ modes
 
@@ -108,7 +108,8 @@ private Q_SLOTS:
         verifyEmphasis(true);
         QCOMPARE(form_->txtPortata.Native().text(), QString());
         QCOMPARE(form_->txtQuorvela.Native().text(), calculated ? QStringLiteral("15") : QString());
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), calculated ? QStringLiteral("0,25") : QString());
+        QCOMPARE(form_->txtLitriMinuto.Native().text(),
+                 calculated ? QStringLiteral("0,25") : QString());
         verifyWholeTextSelected(&form_->txtQuorvela.Native());
     }
 

@@ -63,11 +63,13 @@ private Q_SLOTS:
         QCOMPARE(form.Image1.Native().toolTip(), tip);
         QVERIFY(form.optScelta(0).Native().isChecked());
         QVERIFY(form.optScelta(0).Native().font().bold());
-        QCOMPARE(form.optScelta(0).Native().palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(form.optScelta(0).Native().palette().color(QPalette::WindowText),
+                 QColor(255, 0, 0));
         QVERIFY(form.lblDescrizione(3).Native().font().bold());
         QVERIFY(!form.lblDescrizione(4).Native().font().bold());
         QCOMPARE(form.txtPortata.Native().text(), QString());
-        QCOMPARE(form.Native().windowTitle(), QString::fromStdString(std::string(frmQuorvela::Layout().caption)));
+        QCOMPARE(form.Native().windowTitle(),
+                 QString::fromStdString(std::string(frmQuorvela::Layout().caption)));
         QVERIFY(guard_.Seen().isEmpty());
     }
 
@@ -84,7 +86,8 @@ private Q_SLOTS:
         QVERIFY(!form->lblDescrizione(3).Native().font().bold());
         QCOMPARE(quorvela::testing::FocusedControl(), &form->txtPortata.Native());
         QCOMPARE(form->lblDescrizione(2).Native().text(), QStringLiteral("12 secondi"));
-        for (const auto* box : {&form->txtPortata.Native(), &form->txtQuorvela.Native(), &form->txtLitriMinuto.Native()}) {
+        for (const auto* box : {&form->txtPortata.Native(), &form->txtQuorvela.Native(),
+                                &form->txtLitriMinuto.Native()}) {
             QCOMPARE(box->text(), QString());
         }
         QVERIFY(guard_.Seen().isEmpty());

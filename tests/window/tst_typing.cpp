@@ -37,17 +37,28 @@ private Q_SLOTS:
         QTest::addColumn<bool>("volumeMode");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("12.5 into txtQuorvela") << true << "12.5" << "12,5";
-        QTest::newRow("12.5 into txtPortata") << false << "12.5" << "12,5";
-        QTest::newRow("1,2,3 into txtQuorvela") << true << "1,2,3" << "1,2,3";
-        QTest::newRow("1.2.3 into txtPortata") << false << "1.2.3" << "1,2,3";
-        QTest::newRow("all digits") << false << "0123456" << "0123456";
-        QTest::newRow("minus sign") << false << "-5" << "5";
-        QTest::newRow("plus sign") << true << "+5" << "5";
-        QTest::newRow("blanks") << false << " 5 0 " << "50";
-        QTest::newRow("letters") << true << "a1b2E" << "12";
-        QTest::newRow("exponent") << false << "1e3" << "13";
-        QTest::newRow("other punctuation") << true << "1;2:3/4" << "1234";
+        QTest::newRow("12.5 into txtQuorvela") << true << "12.5"
+                                               << "12,5";
+        QTest::newRow("12.5 into txtPortata") << false << "12.5"
+                                              << "12,5";
+        QTest::newRow("1,2,3 into txtQuorvela") << true << "1,2,3"
+                                                << "1,2,3";
+        QTest::newRow("1.2.3 into txtPortata") << false << "1.2.3"
+                                               << "1,2,3";
+        QTest::newRow("all digits") << false << "0123456"
+                                    << "0123456";
+        QTest::newRow("minus sign") << false << "-5"
+                                    << "5";
+        QTest::newRow("plus sign") << true << "+5"
+                                   << "5";
+        QTest::newRow("blanks") << false << " 5 0 "
+                                << "50";
+        QTest::newRow("letters") << true << "a1b2E"
+                                 << "12";
+        QTest::newRow("exponent") << false << "1e3"
+                                  << "13";
+        QTest::newRow("other punctuation") << true << "1;2:3/4"
+                                           << "1234";
     }
     void typedCharactersPassTheFilterAsItDecides() {
         QFETCH(bool, volumeMode);
@@ -109,8 +120,8 @@ private Q_SLOTS:
 
     void editingKeysStillEdit_data() {
         addStrokeColumns();
-        QTest::newRow("Backspace") << false << "123" << QList<Stroke>{{Qt::Key_Backspace, {}}}
-                                   << "12";
+        QTest::newRow("Backspace")
+            << false << "123" << QList<Stroke>{{Qt::Key_Backspace, {}}} << "12";
         QTest::newRow("Backspace on a selection")
             << true << "123"
             << QList<Stroke>{{Qt::Key_Left, Qt::ShiftModifier},
@@ -121,11 +132,10 @@ private Q_SLOTS:
             << false << "123" << QList<Stroke>{{Qt::Key_Home, {}}, {Qt::Key_Delete, {}}} << "23";
         QTest::newRow("Left, Left, Delete")
             << true << "123"
-            << QList<Stroke>{{Qt::Key_Left, {}}, {Qt::Key_Left, {}}, {Qt::Key_Delete, {}}}
-            << "13";
+            << QList<Stroke>{{Qt::Key_Left, {}}, {Qt::Key_Left, {}}, {Qt::Key_Delete, {}}} << "13";
         QTest::newRow("Home, Right, 9")
-            << false << "123" << QList<Stroke>{{Qt::Key_Home, {}}, {Qt::Key_Right, {}}, {Qt::Key_9, {}}}
-            << "1923";
+            << false << "123"
+            << QList<Stroke>{{Qt::Key_Home, {}}, {Qt::Key_Right, {}}, {Qt::Key_9, {}}} << "1923";
         QTest::newRow("End, Left, Backspace")
             << true << "123"
             << QList<Stroke>{{Qt::Key_End, {}}, {Qt::Key_Left, {}}, {Qt::Key_Backspace, {}}}
@@ -170,14 +180,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
-        QTest::newRow("flow, Return") << false << int(Qt::Key_Return) << int(Qt::NoModifier)
-                                      << "50" << "15";
-        QTest::newRow("flow, keypad Enter") << false << int(Qt::Key_Enter)
-                                            << int(Qt::KeypadModifier) << "50" << "15";
-        QTest::newRow("volume, Return") << true << int(Qt::Key_Return) << int(Qt::NoModifier)
-                                        << "15" << "50";
-        QTest::newRow("volume, keypad Enter") << true << int(Qt::Key_Enter)
-                                              << int(Qt::KeypadModifier) << "15" << "50";
+        QTest::newRow("flow, Return") << false << int(Qt::Key_Return) << int(Qt::NoModifier) << "50"
+                                      << "15";
+        QTest::newRow("flow, keypad Enter")
+            << false << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "50"
+            << "15";
+        QTest::newRow("volume, Return")
+            << true << int(Qt::Key_Return) << int(Qt::NoModifier) << "15"
+            << "50";
+        QTest::newRow("volume, keypad Enter")
+            << true << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "15"
+            << "50";
     }
     void enterCalculatesAndInsertsNothing() {
         QFETCH(bool, volumeMode);
@@ -226,20 +239,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("selectLeft");  // characters selected from the end
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("txtPortata, 8 typed") << false << "" << 0 << "12345678" << "1234567";
-        QTest::newRow("txtQuorvela, 6 typed") << true << "" << 0 << "123456" << "12345";
-        QTest::newRow("txtPortata full, full stop") << false << "1234567" << 0 << "." << "1234567";
-        QTest::newRow("txtQuorvela full, comma") << true << "12345" << 0 << "," << "12345";
-        QTest::newRow("txtPortata full, one selected")
-            << false << "1234567" << 1 << "89" << "1234568";
-        QTest::newRow("txtQuorvela full, two selected")
-            << true << "12345" << 2 << "678" << "12367";
-        QTest::newRow("txtQuorvela full, one selected, full stop")
-            << true << "12345" << 1 << "." << "1234,";
-        QTest::newRow("txtPortata full, all selected")
-            << false << "1234567" << 7 << "98765432" << "9876543";
-        QTest::newRow("txtQuorvela full, Backspace then 9")
-            << true << "12345" << -1 << "9" << "12349";
+        QTest::newRow("txtPortata, 8 typed") << false << "" << 0 << "12345678"
+                                             << "1234567";
+        QTest::newRow("txtQuorvela, 6 typed") << true << "" << 0 << "123456"
+                                              << "12345";
+        QTest::newRow("txtPortata full, full stop") << false << "1234567" << 0 << "."
+                                                    << "1234567";
+        QTest::newRow("txtQuorvela full, comma") << true << "12345" << 0 << ","
+                                                 << "12345";
+        QTest::newRow("txtPortata full, one selected") << false << "1234567" << 1 << "89"
+                                                       << "1234568";
+        QTest::newRow("txtQuorvela full, two selected") << true << "12345" << 2 << "678"
+                                                        << "12367";
+        QTest::newRow("txtQuorvela full, one selected, full stop") << true << "12345" << 1 << "."
+                                                                   << "1234,";
+        QTest::newRow("txtPortata full, all selected") << false << "1234567" << 7 << "98765432"
+                                                       << "9876543";
+        QTest::newRow("txtQuorvela full, Backspace then 9") << true << "12345" << -1 << "9"
+                                                            << "12349";
     }
     void theTypingLimitRefusesTheCharacterTooMany() {
         QFETCH(bool, volumeMode);
