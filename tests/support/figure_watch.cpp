@@ -18,7 +18,7 @@ constexpr int PortataTypingLimit = 7;
 constexpr int QuorvelaTypingLimit = 5;
 
 // The character code a key types, as the platform hands it to a keystroke
-// handler: Backspace 8 (127 with Ctrl), Enter 13, Escape 27, Ctrl+letter 1
+// handler: Backspace 8 (127 with Ctrl), Enter 13 (10 with Ctrl), Escape 27, Ctrl+letter 1
 // to 26, the keypad's decimal key the comma; keys that type nothing
 // (arrows, Home, Delete, Tab) have none.
 std::optional<int> characterCode(const QKeyEvent& event) {
@@ -30,7 +30,7 @@ std::optional<int> characterCode(const QKeyEvent& event) {
             return control ? 127 : 8;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return control ? 10 : 13;
         case Qt::Key_Escape:
             return 27;
         case Qt::Key_Tab:

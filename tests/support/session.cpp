@@ -78,6 +78,7 @@ const auto Keys = std::to_array<Key>({
     {Qt::Key_M, Qt::ControlModifier, "\x0d", "Ctrl+M"},
     {Qt::Key_Insert, Qt::ShiftModifier, nullptr, "Shift+Insert"},
     {Qt::Key_Return, Qt::NoModifier, nullptr, "Enter"},
+    {Qt::Key_Return, Qt::ControlModifier, nullptr, "Ctrl+Enter"},
     {Qt::Key_Enter, Qt::KeypadModifier, nullptr, "keypad Enter"},
     {Qt::Key_Backspace, Qt::NoModifier, nullptr, "Backspace"},
     {Qt::Key_Backspace, Qt::ControlModifier, nullptr, "Ctrl+Backspace"},
