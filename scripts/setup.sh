@@ -15,7 +15,7 @@ packages=(
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick
     locales
     # The Windows program: cross-compiler, Wine on Xvfb, doctest, MSI and zip
-    g++-mingw-w64-x86-64-posix wine wine64 doctest-dev wixl msitools zip
+    g++-mingw-w64-x86-64-posix wine wine64 doctest-dev wixl msitools zip unzip
 )
 
 missing=()

@@ -103,26 +103,9 @@ private Q_SLOTS:
         TextBox* input = chooseMode(volumeMode);
         type(QStringLiteral("7"));
         input->selectAll();
-        QStringList actions;
-        QTimer closer;
-        closer.setInterval(5);
-        connect(&closer, &QTimer::timeout, this, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr) {
-                return;
-            }
-            for (const QAction* action : menu->actions()) {
-                if (!action->isSeparator()) {
-                    actions << action->objectName() + (action->isEnabled() ? "+" : "-");
-                }
-            }
-            closer.stop();
-            menu->close();
+        const QStringList actions = contextMenuEntries(input, [](const QAction& action) {
+            return action.objectName() + (action.isEnabled() ? "+" : "-");
         });
-        closer.start();
-        const QPoint point = input->rect().center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, input->mapToGlobal(point));
-        QApplication::sendEvent(input, &event);
         QCOMPARE(actions,
                  (QStringList{QStringLiteral("edit-copy+"), QStringLiteral("select-all+")}));
         QCOMPARE(input->text(), QStringLiteral("7"));
@@ -139,31 +122,13 @@ private Q_SLOTS:
         QLineEdit* edit = combo->lineEdit();
         QTest::mouseClick(edit, Qt::LeftButton);
         edit->selectAll();
-        QStringList labels;
-        QTimer closer;
-        closer.setInterval(5);
-        connect(&closer, &QTimer::timeout, this, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (menu == nullptr) {
-                return;
-            }
-            for (const QAction* action : menu->actions()) {
-                if (!action->isSeparator()) {
-                    labels
-                        << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
-                }
-            }
-            closer.stop();
-            menu->close();
+        const QStringList labels = contextMenuEntries(edit, [](const QAction& action) {
+            return action.text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
         });
-        closer.start();
-        const QPoint point = edit->rect().center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, edit->mapToGlobal(point));
-        QApplication::sendEvent(edit, &event);
-        QTRY_COMPARE(labels, (QStringList{QStringLiteral("Annulla"), QStringLiteral("Rifai"),
-                                          QStringLiteral("Taglia"), QStringLiteral("Copia"),
-                                          QStringLiteral("Incolla"), QStringLiteral("Elimina"),
-                                          QStringLiteral("Seleziona tutto")}));
+        QCOMPARE(labels, (QStringList{QStringLiteral("Annulla"), QStringLiteral("Rifai"),
+                                      QStringLiteral("Taglia"), QStringLiteral("Copia"),
+                                      QStringLiteral("Incolla"), QStringLiteral("Elimina"),
+                                      QStringLiteral("Seleziona tutto")}));
     }
 };
 
