@@ -3,13 +3,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 namespace quorvela::testing {
 
@@ -146,37 +143,6 @@ void InputTest::addStrokeColumns() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QList<Stroke>>("strokes");
     QTest::addColumn<QString>("expected");
-}
-
-QStringList InputTest::contextMenuEntries(QWidget* target,
-                                          const std::function<QString(const QAction&)>& describe) {
-    QStringList entries;
-    bool seen = false;
-    QTimer closer;
-    closer.setInterval(5);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) {
-            return;
-        }
-        for (const QAction* action : menu->actions()) {
-            if (!action->isSeparator()) {
-                entries << describe(*action);
-            }
-        }
-        seen = true;
-        closer.stop();
-        menu->close();
-    });
-    closer.start();
-    const QPoint point = target->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
-    QApplication::sendEvent(target, &event);
-    // A menu shown with popup() rather than exec() is still open here.
-    if (!QTest::qWaitFor([&] { return seen; }, 1000)) {
-        qWarning("no context menu opened");
-    }
-    return entries;
 }
 
 }  // namespace quorvela::testing

@@ -4,11 +4,9 @@
 // the ways a user drives it (keys to the focused control, the mode chosen by
 // its option, picks by keyboard and mouse).
 
-#include <QAction>
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 #include "modal_guard.h"
@@ -58,11 +56,6 @@ protected:
     static void pick(ComboBox* combo, const QString& text, bool byMouse);
 
     static void addStrokeColumns();
-
-    // Opens `target`'s context menu as a right-click does, describes each of
-    // its entries (separators left out), then closes it without a choice.
-    static QStringList contextMenuEntries(QWidget* target,
-                                          const std::function<QString(const QAction&)>& describe);
 
     std::unique_ptr<frmQuorvela> form_;
     ModalGuard guard_;

@@ -3,9 +3,12 @@
 // A started window for GUI tests: built, loaded and shown as the program
 // does it, on the offscreen platform.
 
+#include <QAction>
 #include <QApplication>
+#include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +38,11 @@ void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text);
 [[nodiscard]] WindowWidgets Widgets(frmQuorvela& form);
 // Every control's widget, the shapes and the frame included.
 [[nodiscard]] std::vector<QWidget*> Controls(frmQuorvela& form);
+
+// Opens `target`'s context menu as a right-click does, describes each of
+// its entries (separators left out), then closes it without a choice.
+[[nodiscard]] QStringList ContextMenuEntries(
+    QWidget* target, const std::function<QString(const QAction&)>& describe);
 
 // Points for mouse clicks.
 [[nodiscard]] QPoint Centre(const QWidget* widget);

@@ -19,6 +19,7 @@
 #include "input_test.h"
 
 using quorvela::testing::ComboBox;
+using quorvela::testing::ContextMenuEntries;
 using quorvela::testing::FocusedControl;
 using quorvela::testing::Stroke;
 using quorvela::testing::TextBox;
@@ -103,7 +104,7 @@ private Q_SLOTS:
         TextBox* input = chooseMode(volumeMode);
         type(QStringLiteral("7"));
         input->selectAll();
-        const QStringList actions = contextMenuEntries(input, [](const QAction& action) {
+        const QStringList actions = ContextMenuEntries(input, [](const QAction& action) {
             return action.objectName() + (action.isEnabled() ? "+" : "-");
         });
         QCOMPARE(actions,
@@ -122,7 +123,7 @@ private Q_SLOTS:
         QLineEdit* edit = combo->lineEdit();
         QTest::mouseClick(edit, Qt::LeftButton);
         edit->selectAll();
-        const QStringList labels = contextMenuEntries(edit, [](const QAction& action) {
+        const QStringList labels = ContextMenuEntries(edit, [](const QAction& action) {
             return action.text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
         });
         QCOMPARE(labels, (QStringList{QStringLiteral("Annulla"), QStringLiteral("Rifai"),
