@@ -152,7 +152,7 @@ NativeForm::NativeForm(const FormLayout& layout) {
     setWindowTitle(ToQString(layout.caption));
     setFont(qtFont(layout.fontFace, layout.font));
     const QString icon = QStringLiteral(":/quorvela/icons/%1").arg(ToQString(layout.icon));
-    setWindowIcon(RenderIcon(icon + QStringLiteral(".svg"), icon + QStringLiteral("-16.svg")));
+    setWindowIcon(SvgIcon(icon + QStringLiteral(".svg"), icon + QStringLiteral("-16.svg")));
     build(layout);
 }
 

@@ -1,11 +1,10 @@
 #include "runtime/qt/pictures.h"
 
-#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
-#include <QScreen>
 #include <QSvgRenderer>
 
-#include <set>
+#include <utility>
 
 namespace quorvela::runtime {
 
@@ -20,19 +19,42 @@ QPixmap RenderPicture(const QString& svg, QSize logical, qreal devicePixelRatio)
     return pixmap;
 }
 
-QIcon RenderIcon(const QString& svg, const QString& smallSvg) {
-    // Each screen's ratio, and 1 and 2 for what the desktop itself shows.
-    std::set<qreal> ratios{1.0, 2.0};
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        ratios.insert(screen->devicePixelRatio());
+namespace {
+
+// Draws the icon only when the platform asks for a size, at that size: a
+// platform that shows no icon (the offscreen one) costs nothing at start-up.
+class SvgIconEngine final : public QIconEngine {
+public:
+    SvgIconEngine(QString svg, QString smallSvg)
+        : svg_(std::move(svg)), smallSvg_(std::move(smallSvg)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/,
+               QIcon::State /*state*/) override {
+        QSvgRenderer(rect.width() <= SmallSize ? smallSvg_ : svg_).render(painter, rect);
     }
-    QIcon icon;
-    for (const int size : {16, 32, 64}) {
-        for (const qreal ratio : ratios) {
-            icon.addPixmap(RenderPicture(size == 16 ? smallSvg : svg, QSize(size, size), ratio));
-        }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, pixmap.rect(), mode, state);
+        return pixmap;
     }
-    return icon;
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return {{SmallSize, SmallSize}, {32, 32}, {64, 64}};
+    }
+    [[nodiscard]] QIconEngine* clone() const override { return new SvgIconEngine(*this); }
+    [[nodiscard]] QString key() const override { return QStringLiteral("QuorvelaSvgIcon"); }
+
+private:
+    static constexpr int SmallSize = 16;
+    QString svg_;
+    QString smallSvg_;
+};
+
+}  // namespace
+
+QIcon SvgIcon(const QString& svg, const QString& smallSvg) {
+    return QIcon(new SvgIconEngine(svg, smallSvg));
 }
 
 }  // namespace quorvela::runtime

@@ -13,8 +13,8 @@ namespace quorvela::runtime {
 // `logical` pixels drawn with `devicePixelRatio` device pixels to each.
 [[nodiscard]] QPixmap RenderPicture(const QString& svg, QSize logical, qreal devicePixelRatio);
 
-// An icon of 16, 32 and 64 pixels for every screen's ratio; `smallSvg` is
-// drawn for the 16-pixel size.
-[[nodiscard]] QIcon RenderIcon(const QString& svg, const QString& smallSvg);
+// An icon of 16, 32 and 64 pixels, drawn when asked for at the size asked
+// (any screen's ratio); `smallSvg` is drawn for 16 pixels and below.
+[[nodiscard]] QIcon SvgIcon(const QString& svg, const QString& smallSvg);
 
 }  // namespace quorvela::runtime

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void theWindowIconHasImagesForTheScreensDevicePixels() {
         const QPixmap image = form_->Native().windowIcon().pixmap(QSize(64, 64), 2.0);
         QCOMPARE(image.size(), QSize(128, 128));
+        // Drawn, not only sized: the body of the drop is opaque.
+        QCOMPARE(image.toImage().pixelColor(64, 90).alpha(), 255);
     }
 };
 
