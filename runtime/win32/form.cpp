@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "runtime/dispatch.h"
 
@@ -482,6 +483,16 @@ float Screen::Height() {
     return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
 }
 
+namespace {
+
+// The program's name, the title of the runtime's own boxes.
+std::wstring& ApplicationName() {
+    static std::wstring name = L"Quorvela";
+    return name;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- Form
 
 Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
@@ -492,6 +503,14 @@ Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
     form.hwnd =
         CreateWindowExW(0, FormClass, caption.c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0,
                         0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (form.hwnd == nullptr) {
+        // Without its window the program would wait for messages that never
+        // come: the user is told, and the exit status is 1.
+        const std::wstring text =
+            L"Impossibile creare la finestra (errore " + std::to_wstring(GetLastError()) + L").";
+        MessageBoxW(nullptr, text.c_str(), ApplicationName().c_str(), MB_OK | MB_ICONERROR);
+        ExitProcess(1);
+    }
     SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
     form.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, form.hwnd,
@@ -610,16 +629,6 @@ void DoEvents() {
     }
     pumping = false;
 }
-
-namespace {
-
-// The program's name, the title of the runtime's own error box.
-std::wstring& ApplicationName() {
-    static std::wstring name = L"Quorvela";
-    return name;
-}
-
-}  // namespace
 
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
     HWND owner =
