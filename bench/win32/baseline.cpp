@@ -28,6 +28,7 @@ HFONT Calibri(double points, bool bold) {
     font.lfHeight = -static_cast<LONG>(points * dpi / 72.0 + 0.5);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
     lstrcpyW(font.lfFaceName, L"Calibri");
     return CreateFontIndirectW(&font);
 }
