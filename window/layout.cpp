@@ -25,6 +25,9 @@ constexpr Font Regular{.points = 14.25};
 constexpr Font Bold{.points = 14.25, .bold = true};
 constexpr Font Small{.points = 11.25};
 
+// A speed or stroke count is a 16-bit integer: 16 characters hold any of
+// them with room for a sign, blanks, decimals or an exponent; a longer text
+// would only stretch the stroke-time tooltip.
 constexpr int ComboLimit = 16;
 
 // Focusable controls in tab order first, then the captions, the picture and
