@@ -56,22 +56,12 @@ COLORREF ToColorRef(OleColor color) {
 }
 
 void ApplyFont(NativeControl& control) {
-    const NativeForm& form = *control.form;
+    NativeForm& form = *control.form;
     const double points =
         control.layout->font.points > 0 ? control.layout->font.points : form.layout->font.points;
-    LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(points * form.dpi / 72.0));
-    font.lfWeight = control.bold ? FW_BOLD : FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    const std::wstring face = Widen(form.layout->fontFace);
-    face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    HFONT old = control.font;
-    control.font = CreateFontIndirectW(&font);
-    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), TRUE);
-    if (old != nullptr) {
-        DeleteObject(old);
-    }
+    SendMessageW(control.hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(form.Font(points, control.bold)),
+                 IsWindowVisible(form.hwnd));
 }
 
 void SetToolTip(NativeControl& control, std::wstring text) {

@@ -171,9 +171,11 @@ void MakeControls(NativeForm& form) {
         const std::wstring text =
             Widen(layout->kind == ControlKind::Image ? layout->accessibleName : layout->text);
         const DWORD exStyle = layout->kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
+        const RECT place = form.PlaceOf(*layout);
         control->hwnd = CreateWindowExW(
-            exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
-            form.hwnd, reinterpret_cast<HMENU>(ControlId(form, *layout)), instance, nullptr);
+            exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, place.left,
+            place.top, place.right - place.left, place.bottom - place.top, form.hwnd,
+            reinterpret_cast<HMENU>(ControlId(form, *layout)), instance, nullptr);
         if (layout->kind == ControlKind::OptionButton) {
             // Themed buttons draw their text in the theme's colour, whatever
             // WM_CTLCOLORSTATIC says: the options are drawn unthemed, so that
@@ -201,17 +203,20 @@ void MakeControls(NativeForm& form) {
     }
 }
 
-// The twips offset of a container's inside from the client area's corner.
-POINT ContainerOffset(const NativeForm& form, std::string_view container) {
+// The twips offset of a container's inside from the client area's corner,
+// from the layout table (the frame's window is made after what it holds).
+POINT ContainerOffset(const FormLayout& form, std::string_view container) {
     POINT offset{0, 0};
-    while (!container.empty() && container != form.layout->name) {
-        const NativeControl* parent = form.Find(container, NoIndex);
-        if (parent == nullptr) {
+    while (!container.empty() && container != form.name) {
+        const auto parent =
+            std::find_if(form.controls.begin(), form.controls.end(),
+                         [&](const ControlLayout& c) { return c.name == container; });
+        if (parent == form.controls.end()) {
             break;
         }
-        offset.x += parent->layout->rect.left;
-        offset.y += parent->layout->rect.top;
-        container = parent->layout->container;
+        offset.x += parent->rect.left;
+        offset.y += parent->rect.top;
+        container = parent->container;
     }
     return offset;
 }
@@ -406,7 +411,34 @@ NativeControl* NativeForm::FromHwnd(HWND child) const {
     return nullptr;
 }
 
+HFONT NativeForm::Font(double points, bool bold) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    HFONT& made = fonts[{font.lfHeight, font.lfWeight}];
+    if (made == nullptr) {
+        font.lfCharSet = ANSI_CHARSET;
+        font.lfQuality = CLEARTYPE_QUALITY;
+        const std::wstring face = Widen(layout->fontFace);
+        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        made = CreateFontIndirectW(&font);
+    }
+    return made;
+}
+
+RECT NativeForm::PlaceOf(const ControlLayout& control) const {
+    const POINT offset = ContainerOffset(*layout, control.container);
+    const int left = TwipsToPixels(offset.x + control.rect.left, dpi);
+    const int top = TwipsToPixels(offset.y + control.rect.top, dpi);
+    const int width = TwipsToPixels(control.rect.width, dpi);
+    const int height = TwipsToPixels(control.rect.height, dpi);
+    // A drop-down combo box's window includes its list.
+    const int listHeight = control.kind == ControlKind::ComboBox ? height * 8 : 0;
+    return {left, top, left + width, top + height + listHeight};
+}
+
 void NativeForm::Layout(UINT newDpi) {
+    const bool moved = newDpi != dpi;
     dpi = newDpi;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const int iconSize = GetSystemMetrics(SM_CXICON) * static_cast<int>(dpi) / 96;
@@ -422,15 +454,13 @@ void NativeForm::Layout(UINT newDpi) {
 
     for (auto& control : controls) {
         const ControlLayout& layout = *control->layout;
-        const POINT offset = ContainerOffset(*this, layout.container);
-        const int left = TwipsToPixels(offset.x + layout.rect.left, dpi);
-        const int top = TwipsToPixels(offset.y + layout.rect.top, dpi);
         const int width = TwipsToPixels(layout.rect.width, dpi);
         const int height = TwipsToPixels(layout.rect.height, dpi);
-        // A drop-down combo box's window includes its list.
-        const int listHeight = layout.kind == ControlKind::ComboBox ? height * 8 : 0;
-        SetWindowPos(control->hwnd, nullptr, left, top, width, height + listHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (moved) {
+            const RECT place = PlaceOf(layout);
+            SetWindowPos(control->hwnd, nullptr, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         ApplyFont(*control);
         if (layout.kind == ControlKind::ComboBox) {
             // The selection field takes the layout's height, borders included.
@@ -515,8 +545,9 @@ Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
     form.toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, form.hwnd,
                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+    form.dpi = WindowDpi(form.hwnd);
     MakeControls(form);
-    form.Layout(WindowDpi(form.hwnd));
+    form.Layout(form.dpi);
     currentForm = &form;
 }
 
@@ -530,10 +561,12 @@ Form::~Form() {
         DestroyWindow(form.hwnd);
     }
     for (auto& control : form.controls) {
-        DeleteObject(control->font);
         if (control->picture != nullptr) {
             DestroyIcon(control->picture);
         }
+    }
+    for (const auto& [key, font] : form.fonts) {
+        DeleteObject(font);
     }
 }
 

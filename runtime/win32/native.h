@@ -11,11 +11,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/controls.h"
@@ -39,7 +41,6 @@ public:
     NativeForm* form = nullptr;
     const ControlLayout* layout = nullptr;
     HWND hwnd = nullptr;
-    HFONT font = nullptr;
     HICON picture = nullptr;
     bool bold = false;
     std::optional<OleColor> foreColor;  // the platform's default when empty
@@ -94,8 +95,16 @@ public:
     }
     // The control a child window belongs to (a combo box's edit belongs to the combo box).
     [[nodiscard]] NativeControl* FromHwnd(HWND hwnd) const;
-    // Places every control and makes its font for `dpi`.
+    // Places every control and gives it its font for `newDpi`. The controls
+    // are made in place: they move only when the density changes.
     void Layout(UINT newDpi);
+    // The layout's face at `points` (and bold or not), at the form's density:
+    // made once, shared by every control that uses it, kept until the form goes.
+    [[nodiscard]] HFONT Font(double points, bool bold);
+    // Where a control's window goes, in client pixels at the form's density.
+    [[nodiscard]] RECT PlaceOf(const ControlLayout& control) const;
+
+    std::map<std::pair<LONG, LONG>, HFONT> fonts;  // by height and weight
 };
 
 [[nodiscard]] std::wstring Widen(std::string_view utf8);
