@@ -22,6 +22,11 @@ void InputTest::Finish() {
     QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
 }
 
+QWidget* InputTest::control(const QString& name) const {
+    return name == QLatin1String("frmQuorvela") ? &form_->Native()
+                                                : form_->Native().findChild<QWidget*>(name);
+}
+
 QString InputTest::label() const {
     return form_->lblDescrizione(2).Native().text();
 }

@@ -32,6 +32,8 @@ protected:
     void Finish();
 
     [[nodiscard]] QString label() const;
+    // A control's widget by its name ("frmQuorvela" the window itself).
+    [[nodiscard]] QWidget* control(const QString& name) const;
     [[nodiscard]] TextBox* box(bool volumeMode) const;
 
     // Keys go where the user's keys go: to the widget that holds the focus.

@@ -5,34 +5,14 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "modal_guard.h"
-#include "window_fixture.h"
+#include "input_test.h"
 
-using quorvela::frmQuorvela;
-using quorvela::testing::ModalGuard;
-using quorvela::testing::StartWindow;
-
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public quorvela::testing::InputTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<frmQuorvela> form_;
-    ModalGuard guard_;
-
-    [[nodiscard]] QWidget* control(const QString& name) const {
-        return form_->Native().findChild<QWidget*>(name);
-    }
-
 private Q_SLOTS:
-    void init() {
-        guard_.Reset();
-        form_ = StartWindow();
-        QVERIFY(form_);
-    }
-    void cleanup() {
-        form_.reset();
-        QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
-    }
+    void init() { Start(); }
+    void cleanup() { Finish(); }
 
     void eachCaptionLabelsItsControl_data() {
         QTest::addColumn<QString>("name");
@@ -58,6 +38,24 @@ private Q_SLOTS:
             labels << label->text(QAccessible::Name);
         }
         QCOMPARE(labels, QStringList{caption});
+    }
+
+    void theOptionsAndTheButtonAreNamedByTheirTexts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessible");
+        QTest::newRow("optScelta(0)") << "optScelta(0)"
+                                      << "ottieni cm³";
+        QTest::newRow("optScelta(1)") << "optScelta(1)"
+                                      << "ottieni litri/ora";
+        QTest::newRow("cmdCalcola") << "cmdCalcola"
+                                    << "calcola";
+    }
+    void theOptionsAndTheButtonAreNamedByTheirTexts() {
+        QFETCH(QString, name);
+        QFETCH(QString, accessible);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
+        QVERIFY(face != nullptr);
+        QCOMPARE(face->text(QAccessible::Name), accessible);
     }
 
     void theStrokeTimeLabelIsNamedByWhatItShows() {

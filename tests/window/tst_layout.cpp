@@ -1,7 +1,6 @@
 // The window as the user first sees it: places, sizes, fonts, colours,
 // texts, tab order and the placement on the screen.
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,37 +9,17 @@
 #include <QScreen>
 #include <QTest>
 
-#include "modal_guard.h"
+#include "input_test.h"
 #include "runtime/form.h"
-#include "window_fixture.h"
 
-using quorvela::frmQuorvela;
 using quorvela::testing::FocusedControl;
-using quorvela::testing::ModalGuard;
-using quorvela::testing::StartWindow;
 
-class LayoutTest : public QObject {
+class LayoutTest : public quorvela::testing::InputTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<frmQuorvela> form_;
-    ModalGuard guard_;
-
-    QWidget* control(const QString& name) const {
-        return name == QLatin1String("frmQuorvela") ? &form_->Native()
-                                                    : form_->Native().findChild<QWidget*>(name);
-    }
-
 private Q_SLOTS:
-    void init() {
-        guard_.Reset();
-        form_ = StartWindow();
-        QVERIFY(form_);
-    }
-    void cleanup() {
-        form_.reset();
-        QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
-    }
+    void init() { Start(); }
+    void cleanup() { Finish(); }
 
     void theClientAreaIsFixedAt505By340() {
         QCOMPARE(form_->Native().size(), QSize(505, 340));
@@ -176,25 +155,6 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QColor, colour);
         QCOMPARE(control(name)->palette().color(QPalette::Text), colour);
-    }
-
-    // The captions that name the other controls: tst_accessibility.
-    void theOptionsAndTheButtonAreNamedByTheirTexts_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("accessible");
-        QTest::newRow("optScelta(0)") << "optScelta(0)"
-                                      << "ottieni cm³";
-        QTest::newRow("optScelta(1)") << "optScelta(1)"
-                                      << "ottieni litri/ora";
-        QTest::newRow("cmdCalcola") << "cmdCalcola"
-                                    << "calcola";
-    }
-    void theOptionsAndTheButtonAreNamedByTheirTexts() {
-        QFETCH(QString, name);
-        QFETCH(QString, accessible);
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
-        QVERIFY(face != nullptr);
-        QCOMPARE(face->text(QAccessible::Name), accessible);
     }
 
     void theComboListsHoldTheFixedItems() {

@@ -8,14 +8,10 @@
 #include <QMimeData>
 #include <QTest>
 
-#include "modal_guard.h"
-#include "window_fixture.h"
+#include "input_test.h"
 
-using quorvela::frmQuorvela;
 using quorvela::testing::ContextMenuEntries;
 using quorvela::testing::FocusedControl;
-using quorvela::testing::ModalGuard;
-using quorvela::testing::StartWindow;
 using quorvela::testing::TypeIntoCombo;
 
 namespace {
@@ -43,35 +39,15 @@ void dropText(QWidget* target, const QString& text) {
 
 }  // namespace
 
-class UserFaultsTest : public QObject {
+class UserFaultsTest : public quorvela::testing::InputTest {
     Q_OBJECT
-
-private:
-    std::unique_ptr<frmQuorvela> form_;
-    ModalGuard guard_;
-
-    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        QVERIFY(target != nullptr);
-        QTest::keyClick(target, key, modifiers);
-    }
-    static void type(const QString& text) {
-        QWidget* target = QApplication::focusWidget();
-        QVERIFY(target != nullptr);
-        QTest::keyClicks(target, text);
-    }
 
 private Q_SLOTS:
     void init() {
-        guard_.Reset();
-        form_ = StartWindow();
-        QVERIFY(form_);
+        Start();
         QCOMPARE(FocusedControl(), &form_->txtPortata.Native());
     }
-    void cleanup() {
-        form_.reset();
-        QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
-    }
+    void cleanup() { Finish(); }
 
     void enterOnTheFocusedCalcolaButtonCalculates_data() {
         QTest::addColumn<int>("key");
