@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "calc/runtime_error.h"
+#include "runtime/form.h"
 
 namespace quorvela::runtime {
 namespace {
@@ -72,6 +73,17 @@ void Dispatch(const std::function<void()>& handler) noexcept {
     } catch (...) {
         reportFatal(static_cast<int>(ErrorNumber::InternalError));
     }
+}
+
+void DoEvents() {
+    static bool pumping = false;
+    if (pumping) {
+        return;
+    }
+    // No handler's error leaves the pump: Dispatch takes it.
+    pumping = true;
+    PumpEvents();
+    pumping = false;
 }
 
 }  // namespace quorvela::runtime

@@ -25,4 +25,8 @@ void SetTerminateHandler(TerminateHandler handler);
 // has its own.
 void ShowRuntimeError(const std::string& text) noexcept;
 
+// Delivers the events pending in the toolkit's queue; each backend has its
+// own. DoEvents calls it, one pump at a time.
+void PumpEvents();
+
 }  // namespace quorvela::runtime

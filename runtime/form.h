@@ -50,7 +50,10 @@ struct Screen {
 // control in tab order that can take it.
 void Start(Form& form);
 
-// Lets pending events run, then returns.
+// Lets pending events run, then returns. Entered again by an event it
+// delivers, it returns at once and the outer call delivers the rest, each
+// event once and in order: a burst of queued Enter keys, each running a
+// command that lets events run, would otherwise nest until the stack is gone.
 void DoEvents();
 
 // A modal message box; `style` as the classic button and icon flags (48: OK

@@ -23,6 +23,12 @@ enum class ControlKind : std::uint8_t {
     CommandButton,
 };
 
+// The kinds of control the user can move the focus to.
+[[nodiscard]] constexpr bool TakesFocus(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ||
+           kind == ControlKind::OptionButton || kind == ControlKind::CommandButton;
+}
+
 enum class Alignment : std::uint8_t { Left, Center };
 
 // The control takes the focus by mouse only: Tab passes it by.

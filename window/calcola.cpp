@@ -22,20 +22,6 @@ std::string shown(const std::optional<float>& value) {
 
 }  // namespace
 
-void frmQuorvela::LasciaCorrereEventi() {
-    // Each queued Enter on an empty box runs the command, which lets the
-    // next Enter in: thousands queued up would nest thousands deep and
-    // exhaust the stack. A pump entered from inside another returns at once;
-    // the outer one delivers the rest, each event once and in order.
-    if (eventiInCorso_) {
-        return;
-    }
-    // No handler's error leaves DoEvents: the runtime's boundary takes it.
-    eventiInCorso_ = true;
-    runtime::DoEvents();
-    eventiInCorso_ = false;
-}
-
 void frmQuorvela::cmdCalcola_Click() {
     // Every statement that can raise is skipped on its own error and the run
     // goes on with the next. The tests cannot raise (reading a text or an
@@ -60,12 +46,12 @@ void frmQuorvela::cmdCalcola_Click() {
         return;
     }
     if (optScelta(0).Value() && txtQuorvela.Text().empty()) {
-        SkipOnError([&] { LasciaCorrereEventi(); });
+        SkipOnError([] { runtime::DoEvents(); });
         SkipOnError([&] { txtQuorvela.SetFocus(); });
         return;
     }
     if (optScelta(1).Value() && txtPortata.Text().empty()) {
-        SkipOnError([&] { LasciaCorrereEventi(); });
+        SkipOnError([] { runtime::DoEvents(); });
         SkipOnError([&] { txtPortata.SetFocus(); });
         return;
     }

@@ -50,11 +50,6 @@ private:
     [[nodiscard]] std::string DescrizioneTempo(float secondi) const;
     // The keystroke filter of the two input boxes.
     void FiltraTasto(std::int16_t& KeyAscii);
-    // Lets pending events run, unless a run of the calculate command is
-    // already doing so further out.
-    void LasciaCorrereEventi();
-
-    bool eventiInCorso_ = false;
 };
 
 }  // namespace quorvela

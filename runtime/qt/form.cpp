@@ -122,15 +122,7 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
 }
 
 bool takesFocus(const ControlLayout& control) {
-    switch (control.kind) {
-        case ControlKind::TextBox:
-        case ControlKind::ComboBox:
-        case ControlKind::OptionButton:
-        case ControlKind::CommandButton:
-            return control.tabIndex != NoTabIndex;
-        default:
-            return false;
-    }
+    return TakesFocus(control.kind) && control.tabIndex != NoTabIndex;
 }
 
 }  // namespace
@@ -289,7 +281,7 @@ void Start(Form& form) {
     }
 }
 
-void DoEvents() {
+void PumpEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -30,14 +30,10 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/,
                QIcon::State /*state*/) override {
-        QSvgRenderer(rect.width() <= SmallSize ? smallSvg_ : svg_).render(painter, rect);
+        QSvgRenderer(source(rect.size())).render(painter, rect);
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        QPixmap pixmap(size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        paint(&painter, pixmap.rect(), mode, state);
-        return pixmap;
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return RenderPicture(source(size), size, 1.0);
     }
     QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
         return {{SmallSize, SmallSize}, {32, 32}, {64, 64}};
@@ -47,6 +43,10 @@ public:
 
 private:
     static constexpr int SmallSize = 16;
+
+    [[nodiscard]] const QString& source(QSize size) const {
+        return size.width() <= SmallSize ? smallSvg_ : svg_;
+    }
     QString svg_;
     QString smallSvg_;
 };

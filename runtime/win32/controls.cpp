@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "calc/runtime_error.h"
 #include "runtime/dispatch.h"
@@ -149,17 +150,23 @@ constexpr UINT_PTR TextBoxHooks = 1;
 constexpr UINT MenuCopy = 1;
 constexpr UINT MenuSelectAll = 2;
 
-bool FitsTypingLimit(const NativeControl& box, int inserted) {
+// How many characters the box takes in place of its selection (none below
+// zero when the program has written it past its limit).
+int TypingRoom(const NativeControl& box) {
     const int limit = box.layout->typingLimit;
     if (limit <= 0) {
-        return true;
+        return std::numeric_limits<int>::max();
     }
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(box.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     const int remaining = GetWindowTextLengthW(box.hwnd) - static_cast<int>(end - start);
-    return remaining + inserted <= limit;
+    return std::max(0, limit - remaining);
+}
+
+bool FitsTypingLimit(const NativeControl& box, int inserted) {
+    return inserted <= TypingRoom(box);
 }
 
 // One typed character through the keystroke handler and the typing limit.
@@ -196,9 +203,7 @@ void PasteWithinLimit(NativeControl& box) {
     }
     CloseClipboard();
     text = text.substr(0, text.find_first_of(L"\r\n"));
-    while (!text.empty() && !FitsTypingLimit(box, static_cast<int>(text.size()))) {
-        text.pop_back();
-    }
+    text.resize(std::min(text.size(), static_cast<std::size_t>(TypingRoom(box))));
     box.programWriting = true;
     SendMessageW(box.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     box.programWriting = false;

@@ -60,11 +60,6 @@ RECT OuterRect(int clientWidth, int clientHeight, UINT dpi) {
     return rect;
 }
 
-bool IsFocusable(ControlKind kind) {
-    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ||
-           kind == ControlKind::OptionButton || kind == ControlKind::CommandButton;
-}
-
 // Child windows are stacked in the order they are made, the first on top;
 // the dialog manager tabs from top to bottom, and screen readers name a
 // control by the caption just above it. So: each focusable control in tab
@@ -74,7 +69,7 @@ std::vector<const ControlLayout*> StackingOrder(const FormLayout& layout) {
     std::vector<const ControlLayout*> focusable;
     std::vector<const ControlLayout*> rest;
     for (const ControlLayout& control : layout.controls) {
-        (IsFocusable(control.kind) ? focusable : rest).push_back(&control);
+        (TakesFocus(control.kind) ? focusable : rest).push_back(&control);
     }
     std::stable_sort(focusable.begin(), focusable.end(),
                      [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
@@ -191,7 +186,7 @@ void MakeControls(NativeForm& form) {
                              0);
             }
         }
-        if (IsFocusable(layout->kind)) {
+        if (TakesFocus(layout->kind)) {
             previous = layout->kind;
         }
         form.controls.push_back(std::move(control));
@@ -386,10 +381,6 @@ void Deliver(MSG& message) {
 }
 
 }  // namespace
-
-NativeForm* CurrentForm() {
-    return currentForm;
-}
 
 NativeControl* NativeForm::Find(std::string_view name, int index) const {
     for (const auto& control : controls) {
@@ -642,16 +633,7 @@ void Start(Form& form) {
     UpdateWindow(native.hwnd);
 }
 
-void DoEvents() {
-    // Pumping inside pumping returns at once: the outer loop delivers the
-    // rest, one after the other, so queued input never nests deeper than
-    // this (a burst of Enter keys would otherwise recurse until the stack
-    // is gone).
-    static bool pumping = false;
-    if (pumping) {
-        return;
-    }
-    pumping = true;
+void PumpEvents() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -660,20 +642,25 @@ void DoEvents() {
         }
         Deliver(message);
     }
-    pumping = false;
 }
 
+namespace {
+
+// A box belongs to the window while it shows, so that it stays in front of it.
+HWND BoxOwner() {
+    return currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
+                                                                        : nullptr;
+}
+
+}  // namespace
+
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
-    HWND owner =
-        currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd : nullptr;
-    return MessageBoxW(owner, Widen(prompt).c_str(), Widen(title).c_str(),
+    return MessageBoxW(BoxOwner(), Widen(prompt).c_str(), Widen(title).c_str(),
                        static_cast<UINT>(style) | MB_SETFOREGROUND);
 }
 
 void ShowRuntimeError(const std::string& text) noexcept {
-    HWND owner =
-        currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd : nullptr;
-    MessageBoxW(owner, Widen(text).c_str(), ApplicationName().c_str(),
+    MessageBoxW(BoxOwner(), Widen(text).c_str(), ApplicationName().c_str(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 

@@ -126,7 +126,4 @@ void InstallComboBoxHooks(NativeControl& control);
 // of its container and raises Click when the selection changes.
 void SelectOption(NativeControl& option);
 
-// The form whose window the event loop serves (one window per program).
-NativeForm* CurrentForm();
-
 }  // namespace quorvela::runtime
