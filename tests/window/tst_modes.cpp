@@ -1,238 +1,211 @@
 // The two modes and the focus: the window as it opens, the options, and
 // entering the input boxes by key and by mouse.
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QTest>
-#include <QTimer>
+#include <gtest/gtest.h>
 
-#include "input_test.h"
+#include "window_test.h"
 
-using quorvela::testing::ComboBox;
-using quorvela::testing::FocusedControl;
-using quorvela::testing::Stroke;
-using quorvela::testing::TextBox;
-using quorvela::testing::TypeIntoCombo;
+namespace quorvela::test {
+namespace {
 
-class ModesTest : public quorvela::testing::InputTest {
-    Q_OBJECT
+using Modes = WindowTest;
 
-private Q_SLOTS:
-    void init() { Start(); }
-    void cleanup() { Finish(); }
+// ------------------------------------------------------------------ start-up
 
-    // ------------------------------------------------------------ start-up
+TEST_F(Modes, TheWindowOpensInTheFlowModeWithItsEmphasis) {
+    ExpectEmphasis(false);
+}
 
-    void theWindowOpensInTheFlowModeWithItsEmphasis() {
-        QVERIFY(form_->optScelta(1).Native().isChecked());
-        verifyEmphasis(false);
+TEST_F(Modes, TheWindowOpensWithTheThreeBoxesEmptyAndTheFocusInTxtPortata) {
+    for (const char* box : {"txtPortata", "txtQuorvela", "txtLitriMinuto"}) {
+        EXPECT_EQ(window.Text(box), "") << box;
     }
+    EXPECT_TRUE(window.Active());
+    EXPECT_EQ(window.Focused(), "txtPortata");
+}
 
-    void theWindowOpensWithTheThreeBoxesEmpty_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("txtPortata") << "txtPortata";
-        QTest::newRow("txtQuorvela") << "txtQuorvela";
-        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto";
-    }
-    void theWindowOpensWithTheThreeBoxesEmpty() {
-        QFETCH(QString, name);
-        auto* edit = form_->Native().findChild<QLineEdit*>(name);
-        QVERIFY(edit != nullptr);
-        QCOMPARE(edit->text(), QString());
-    }
+TEST_F(Modes, TheWindowOpensWithTheDefaultPicksAndTheirStrokeTime) {
+    EXPECT_EQ(window.Text("cboGiri"), "1000");
+    EXPECT_EQ(window.Text("cboColpi"), "200");
+    EXPECT_EQ(window.Text("lblDescrizione(2)"), "12 secondi");
+    const std::string description = "a 1000 giri, 200 colpi si ottengono in 12 secondi";
+    EXPECT_EQ(window.ToolTip("lblDescrizione(2)"), description);
+    EXPECT_EQ(window.ToolTip("Image1"), description);
+}
 
-    void theWindowOpensWithTheFocusInTxtPortata() {
-        QVERIFY(form_->Native().isActiveWindow());
-        QCOMPARE(FocusedControl(), &form_->txtPortata.Native());
-    }
+// --------------------------------------------------------------------- modes
 
-    void theWindowOpensWithTheDefaultPicksAndTheirStrokeTime() {
-        QCOMPARE(form_->cboGiri.Native().currentText(), QStringLiteral("1000"));
-        QCOMPARE(form_->cboColpi.Native().currentText(), QStringLiteral("200"));
-        QCOMPARE(label(), QStringLiteral("12 secondi"));
-        const QString description =
-            QStringLiteral("a 1000 giri, 200 colpi si ottengono in 12 secondi");
-        QCOMPARE(form_->lblDescrizione(2).Native().toolTip(), description);
-        QCOMPARE(form_->Image1.Native().toolTip(), description);
-    }
+TEST_F(Modes, AClickOnTheVolumeOptionEmptiesTheVolumeAndKeepsTheLitres) {
+    Calculate(false, "50");
+    ASSERT_EQ(window.Text("txtQuorvela"), "15");
+    window.Click("optScelta(0)");
+    ExpectEmphasis(true);
+    EXPECT_EQ(window.Text("txtPortata"), "");
+    EXPECT_EQ(window.Text("txtQuorvela"), "15");
+    EXPECT_EQ(window.Text("txtLitriMinuto"), "0,25");
+    ExpectWholeTextSelected("txtQuorvela");
+}
 
-    // ------------------------------------------------------------ modes
+TEST_F(Modes, AClickOnTheFlowOptionEmptiesBothLitresAndKeepsTheVolume) {
+    Calculate(true, "15");
+    ASSERT_EQ(window.Text("txtPortata"), "50");
+    window.Click("optScelta(1)");
+    ExpectEmphasis(false);
+    EXPECT_EQ(window.Text("txtPortata"), "50");
+    EXPECT_EQ(window.Text("txtQuorvela"), "");
+    EXPECT_EQ(window.Text("txtLitriMinuto"), "");
+    ExpectWholeTextSelected("txtPortata");
+}
 
-    void aClickOnTheVolumeOptionEmptiesTheVolumeAndKeepsTheLitres() {
-        calculate(false, QStringLiteral("50"));
-        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
-        QTest::mouseClick(&form_->optScelta(0).Native(), Qt::LeftButton);
-        verifyEmphasis(true);
-        QCOMPARE(form_->txtPortata.Native().text(), QString());
-        QCOMPARE(form_->txtQuorvela.Native().text(), QStringLiteral("15"));
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
-        verifyWholeTextSelected(&form_->txtQuorvela.Native());
-    }
+class TabFromTxtPortata : public WindowTest, public ::testing::WithParamInterface<bool> {};
 
-    void aClickOnTheFlowOptionEmptiesBothLitresAndKeepsTheVolume() {
-        calculate(true, QStringLiteral("15"));
-        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
-        QTest::mouseClick(&form_->optScelta(1).Native(), Qt::LeftButton);
-        verifyEmphasis(false);
-        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
-        QCOMPARE(form_->txtQuorvela.Native().text(), QString());
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), QString());
-        verifyWholeTextSelected(&form_->txtPortata.Native());
+// The volume is emptied whether it was just typed or already calculated.
+TEST_P(TabFromTxtPortata, SwitchesToTheVolumeModeAndEmptiesTheVolume) {
+    const bool calculated = GetParam();
+    if (calculated) {
+        Calculate(false, "50");
+    } else {
+        window.Type("50");
     }
+    ASSERT_EQ(window.Text("txtPortata"), "50");
+    window.Press(Key::Tab);
+    EXPECT_EQ(window.Focused(), "txtQuorvela");
+    ExpectEmphasis(true);
+    EXPECT_EQ(window.Text("txtPortata"), "");
+    EXPECT_EQ(window.Text("txtQuorvela"), calculated ? "15" : "");
+    EXPECT_EQ(window.Text("txtLitriMinuto"), calculated ? "0,25" : "");
+    ExpectWholeTextSelected("txtQuorvela");
+}
+INSTANTIATE_TEST_SUITE_P(Modes, TabFromTxtPortata, ::testing::Values(false, true),
+                         [](const auto& row) {
+                             return row.param ? "AfterACalculation" : "WithTheVolumeJustTyped";
+                         });
 
-    void tabFromTxtPortataSwitchesToTheVolumeModeAndEmptiesTheVolume_data() {
-        QTest::addColumn<bool>("calculated");
-        QTest::newRow("volume just typed") << false;
-        QTest::newRow("after a calculation") << true;
-    }
-    void tabFromTxtPortataSwitchesToTheVolumeModeAndEmptiesTheVolume() {
-        QFETCH(bool, calculated);
-        if (calculated) {
-            calculate(false, QStringLiteral("50"));
-        } else {
-            type(QStringLiteral("50"));
-        }
-        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
-        press(Qt::Key_Tab);
-        QCOMPARE(FocusedControl(), &form_->txtQuorvela.Native());
-        verifyEmphasis(true);
-        QCOMPARE(form_->txtPortata.Native().text(), QString());
-        QCOMPARE(form_->txtQuorvela.Native().text(), calculated ? QStringLiteral("15") : QString());
-        QCOMPARE(form_->txtLitriMinuto.Native().text(),
-                 calculated ? QStringLiteral("0,25") : QString());
-        verifyWholeTextSelected(&form_->txtQuorvela.Native());
-    }
+TEST_F(Modes, ShiftTabFromTxtQuorvelaSwitchesToTheFlowModeAndEmptiesBothLitres) {
+    Calculate(true, "15");
+    window.Press(Key::Tab, Shift);
+    EXPECT_EQ(window.Focused(), "txtPortata");
+    ExpectEmphasis(false);
+    EXPECT_EQ(window.Text("txtPortata"), "50");
+    EXPECT_EQ(window.Text("txtQuorvela"), "");
+    EXPECT_EQ(window.Text("txtLitriMinuto"), "");
+    ExpectWholeTextSelected("txtPortata");
+}
 
-    void shiftTabFromTxtQuorvelaSwitchesToTheFlowModeAndEmptiesBothLitres() {
-        calculate(true, QStringLiteral("15"));
-        press(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(FocusedControl(), &form_->txtPortata.Native());
-        verifyEmphasis(false);
-        QCOMPARE(form_->txtPortata.Native().text(), QStringLiteral("50"));
-        QCOMPARE(form_->txtQuorvela.Native().text(), QString());
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), QString());
-        verifyWholeTextSelected(&form_->txtPortata.Native());
-    }
+class AMouseClickIntoTheOtherBox : public WindowTest, public ::testing::WithParamInterface<bool> {};
 
-    void aMouseClickIntoTheOtherBoxSwitchesTheMode_data() {
-        QTest::addColumn<bool>("toVolumeMode");
-        QTest::newRow("into txtQuorvela") << true;
-        QTest::newRow("into txtPortata") << false;
+TEST_P(AMouseClickIntoTheOtherBox, SwitchesTheMode) {
+    const bool toVolumeMode = GetParam();
+    Calculate(!toVolumeMode, toVolumeMode ? "50" : "15");
+    const std::string volume = window.Text("txtPortata");
+    const std::string litres = window.Text("txtQuorvela");
+    window.Click(InputOf(toVolumeMode));
+    ExpectEmphasis(toVolumeMode);
+    if (toVolumeMode) {
+        EXPECT_EQ(window.Text("txtPortata"), "");
+        EXPECT_EQ(window.Text("txtQuorvela"), litres);
+        EXPECT_EQ(window.Text("txtLitriMinuto"), "0,25");
+    } else {
+        EXPECT_EQ(window.Text("txtPortata"), volume);
+        EXPECT_EQ(window.Text("txtQuorvela"), "");
+        EXPECT_EQ(window.Text("txtLitriMinuto"), "");
     }
-    void aMouseClickIntoTheOtherBoxSwitchesTheMode() {
-        QFETCH(bool, toVolumeMode);
-        calculate(!toVolumeMode, toVolumeMode ? QStringLiteral("50") : QStringLiteral("15"));
-        const QString volume = form_->txtPortata.Native().text();
-        const QString litres = form_->txtQuorvela.Native().text();
-        TextBox* target = box(toVolumeMode);
-        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
-        verifyEmphasis(toVolumeMode);
-        if (toVolumeMode) {
-            QCOMPARE(form_->txtPortata.Native().text(), QString());
-            QCOMPARE(form_->txtQuorvela.Native().text(), litres);
-            QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
-        } else {
-            QCOMPARE(form_->txtPortata.Native().text(), volume);
-            QCOMPARE(form_->txtQuorvela.Native().text(), QString());
-            QCOMPARE(form_->txtLitriMinuto.Native().text(), QString());
-        }
-        verifyWholeTextSelected(target);
-    }
+    ExpectWholeTextSelected(InputOf(toVolumeMode));
+}
+INSTANTIATE_TEST_SUITE_P(Modes, AMouseClickIntoTheOtherBox, ::testing::Values(true, false),
+                         [](const auto& row) {
+                             return row.param ? "IntoTxtQuorvela" : "IntoTxtPortata";
+                         });
 
-    void enteringTheBoxOfTheModeInForceEmptiesNothing_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<bool>("byMouse");
-        QTest::newRow("flow mode, mouse into txtPortata") << false << true;
-        QTest::newRow("flow mode, Tab into txtPortata") << false << false;
-        QTest::newRow("volume mode, mouse into txtQuorvela") << true << true;
-        QTest::newRow("volume mode, Tab into txtQuorvela") << true << false;
-    }
-    void enteringTheBoxOfTheModeInForceEmptiesNothing() {
-        QFETCH(bool, volumeMode);
-        QFETCH(bool, byMouse);
-        calculate(volumeMode, volumeMode ? QStringLiteral("15") : QStringLiteral("50"));
-        const QString volume = form_->txtPortata.Native().text();
-        const QString litres = form_->txtQuorvela.Native().text();
-        const QString perMinute = form_->txtLitriMinuto.Native().text();
-        TextBox* input = box(volumeMode);
-        if (byMouse) {
-            QTest::mouseClick(&form_->cmdCalcola.Native(), Qt::LeftButton);
-            QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, input->rect().center());
-        } else if (volumeMode) {
-            // Back from txtLitriMinuto, which follows txtQuorvela.
-            form_->txtLitriMinuto.Native().setFocus(Qt::OtherFocusReason);
-            QCOMPARE(FocusedControl(), &form_->txtLitriMinuto.Native());
-            press(Qt::Key_Backtab, Qt::ShiftModifier);
-        } else {
-            // On from cboColpi, the last in the tab order.
-            QTest::mouseClick(form_->cboColpi.Native().lineEdit(), Qt::LeftButton);
-            QCOMPARE(FocusedControl(), &form_->cboColpi.Native());
-            press(Qt::Key_Tab);
-        }
-        verifyEmphasis(volumeMode);
-        QCOMPARE(form_->txtPortata.Native().text(), volume);
-        QCOMPARE(form_->txtQuorvela.Native().text(), litres);
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), perMinute);
-        verifyWholeTextSelected(input);
-    }
-
-    void theNextDigitReplacesTheTextSelectedOnEntering_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<bool>("byMouse");
-        QTest::newRow("txtPortata by mouse") << false << true;
-        QTest::newRow("txtPortata by Tab") << false << false;
-        QTest::newRow("txtQuorvela by mouse") << true << true;
-        QTest::newRow("txtQuorvela by Tab") << true << false;
-    }
-    void theNextDigitReplacesTheTextSelectedOnEntering() {
-        QFETCH(bool, volumeMode);
-        QFETCH(bool, byMouse);
-        TextBox* input = box(volumeMode);
-        // A text of its own in the box, written as the calculation writes it.
-        chooseMode(!volumeMode);
-        input->setText(QStringLiteral("1234"));
-        if (byMouse) {
-            QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, input->rect().center());
-        } else {
-            press(volumeMode ? Qt::Key_Tab : Qt::Key_Backtab,
-                  volumeMode ? Qt::NoModifier : Qt::ShiftModifier);
-        }
-        verifyEmphasis(volumeMode);
-        QCOMPARE(input->text(), QStringLiteral("1234"));
-        verifyWholeTextSelected(input);
-        type(QStringLiteral("9"));
-        QCOMPARE(input->text(), QStringLiteral("9"));
-    }
-
-    void aClickOnTheOptionAlreadySelectedChangesNothing_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::newRow("volume option") << true;
-        QTest::newRow("flow option") << false;
-    }
-    void aClickOnTheOptionAlreadySelectedChangesNothing() {
-        QFETCH(bool, volumeMode);
-        calculate(volumeMode, volumeMode ? QStringLiteral("15") : QStringLiteral("50"));
-        const QString volume = form_->txtPortata.Native().text();
-        const QString litres = form_->txtQuorvela.Native().text();
-        const QString perMinute = form_->txtLitriMinuto.Native().text();
-        QTest::mouseClick(&form_->optScelta(volumeMode ? 0 : 1).Native(), Qt::LeftButton);
-        verifyEmphasis(volumeMode);
-        QCOMPARE(form_->txtPortata.Native().text(), volume);
-        QCOMPARE(form_->txtQuorvela.Native().text(), litres);
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), perMinute);
-    }
+struct Entering {
+    const char* name;
+    bool volumeMode;
+    bool byMouse;
 };
 
-QUORVELA_GUI_TEST_MAIN(ModesTest)
+class EnteringTheBoxOfTheModeInForce : public WindowTest,
+                                       public ::testing::WithParamInterface<Entering> {};
 
-#include "tst_modes.moc"
+TEST_P(EnteringTheBoxOfTheModeInForce, EmptiesNothing) {
+    const auto [name, volumeMode, byMouse] = GetParam();
+    Calculate(volumeMode, volumeMode ? "15" : "50");
+    const std::string volume = window.Text("txtPortata");
+    const std::string litres = window.Text("txtQuorvela");
+    const std::string perMinute = window.Text("txtLitriMinuto");
+    const std::string_view input = InputOf(volumeMode);
+    if (byMouse) {
+        window.Click("cmdCalcola");
+        window.Click(input);
+    } else if (volumeMode) {
+        // Back from txtLitriMinuto, which follows txtQuorvela in the tab order.
+        window.Click("txtLitriMinuto");
+        ASSERT_EQ(window.Focused(), "txtLitriMinuto");
+        window.Press(Key::Tab, Shift);
+    } else {
+        // On from cboColpi, the last in the tab order.
+        window.Click("cboColpi");
+        ASSERT_EQ(window.Focused(), "cboColpi");
+        window.Press(Key::Tab);
+    }
+    ExpectEmphasis(volumeMode);
+    EXPECT_EQ(window.Text("txtPortata"), volume);
+    EXPECT_EQ(window.Text("txtQuorvela"), litres);
+    EXPECT_EQ(window.Text("txtLitriMinuto"), perMinute);
+    ExpectWholeTextSelected(input);
+}
+INSTANTIATE_TEST_SUITE_P(Modes, EnteringTheBoxOfTheModeInForce,
+                         ::testing::Values(Entering{"FlowModeMouseIntoTxtPortata", false, true},
+                                           Entering{"FlowModeTabIntoTxtPortata", false, false},
+                                           Entering{"VolumeModeMouseIntoTxtQuorvela", true, true},
+                                           Entering{"VolumeModeTabIntoTxtQuorvela", true, false}),
+                         [](const auto& row) { return row.param.name; });
+
+class TheNextDigit : public WindowTest, public ::testing::WithParamInterface<Entering> {};
+
+TEST_P(TheNextDigit, ReplacesTheTextSelectedOnEntering) {
+    const auto [name, volumeMode, byMouse] = GetParam();
+    const std::string_view input = InputOf(volumeMode);
+    // A text of the box's own, calculated in the other mode.
+    Calculate(!volumeMode, "15");
+    const std::string text = window.Text(input);
+    ASSERT_NE(text, "");
+    if (byMouse) {
+        window.Click(input);
+    } else {
+        window.Press(Key::Tab, volumeMode ? NoModifier : Shift);
+    }
+    ExpectEmphasis(volumeMode);
+    EXPECT_EQ(window.Text(input), text);
+    ExpectWholeTextSelected(input);
+    window.Type("9");
+    EXPECT_EQ(window.Text(input), "9");
+}
+INSTANTIATE_TEST_SUITE_P(Modes, TheNextDigit,
+                         ::testing::Values(Entering{"TxtPortataByMouse", false, true},
+                                           Entering{"TxtPortataByShiftTab", false, false},
+                                           Entering{"TxtQuorvelaByMouse", true, true},
+                                           Entering{"TxtQuorvelaByTab", true, false}),
+                         [](const auto& row) { return row.param.name; });
+
+class AClickOnTheOptionAlreadySelected : public WindowTest,
+                                         public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AClickOnTheOptionAlreadySelected, ChangesNothing) {
+    const bool volumeMode = GetParam();
+    Calculate(volumeMode, volumeMode ? "15" : "50");
+    const std::string volume = window.Text("txtPortata");
+    const std::string litres = window.Text("txtQuorvela");
+    const std::string perMinute = window.Text("txtLitriMinuto");
+    window.Click(volumeMode ? "optScelta(0)" : "optScelta(1)");
+    ExpectEmphasis(volumeMode);
+    EXPECT_EQ(window.Text("txtPortata"), volume);
+    EXPECT_EQ(window.Text("txtQuorvela"), litres);
+    EXPECT_EQ(window.Text("txtLitriMinuto"), perMinute);
+}
+INSTANTIATE_TEST_SUITE_P(Modes, AClickOnTheOptionAlreadySelected, ::testing::Values(true, false),
+                         [](const auto& row) {
+                             return row.param ? "TheVolumeOption" : "TheFlowOption";
+                         });
+
+}  // namespace
+}  // namespace quorvela::test
