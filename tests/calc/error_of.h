@@ -2,7 +2,7 @@
 
 #include "calc/runtime_error.h"
 
-namespace quorvela::testing {
+namespace quorvela::test {
 
 // The run-time error number a call raises, 0 when it raises none.
 template <class F>
@@ -15,4 +15,4 @@ int ErrorOf(F&& f) {
     }
 }
 
-}  // namespace quorvela::testing
+}  // namespace quorvela::test

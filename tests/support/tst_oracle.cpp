@@ -1,23 +1,25 @@
 // The sessions' model of the window against worked figures: if the model
 // were wrong, every session would hold the program to the wrong figures.
 
-#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
 
 #include "oracle.h"
+#include "row_name.h"
 
-using quorvela::oracle::Calculate;
-using quorvela::oracle::Combo;
-using quorvela::oracle::EnterInput;
-using quorvela::oracle::Pick;
-using quorvela::oracle::Stop;
-using quorvela::oracle::Window;
-
-Q_DECLARE_METATYPE(Stop)
-
+namespace quorvela::test {
 namespace {
 
+using oracle::Calculate;
+using oracle::Combo;
+using oracle::EnterInput;
+using oracle::Pick;
+using oracle::Stop;
+using oracle::Window;
+
 // The window after '50' in the flow mode at the default picks.
-Window calculatedFlow() {
+Window CalculatedFlow() {
     Window w;
     w.giri = "1000";
     w.colpi = "200";
@@ -30,359 +32,192 @@ Window calculatedFlow() {
     return w;
 }
 
-std::string str(const QString& text) {
-    return text.toStdString();
-}
+// The window before the command: the mode, both combo texts, the mode's input.
+struct Before {
+    bool volumeMode;
+    const char* giri;
+    const char* colpi;
+    const char* input;
 
-}  // namespace
-
-class OracleTest : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void theCalculateCommandGivesTheWorkedFigures_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<QString>("giri");
-        QTest::addColumn<QString>("colpi");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("tempo");  // empty: the label and tooltips stay
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("litriMinuto");
-        // Flow mode: litres per hour from whole cm³ (ties to even), per minute from them.
-        QTest::newRow("flow 50") << false << "1000"
-                                 << "200"
-                                 << "50"
-                                 << "12 secondi"
-                                 << "15"
-                                 << "0,25";
-        QTest::newRow("flow 50,5") << false << "1000"
-                                   << "200"
-                                   << "50,5"
-                                   << "12 secondi"
-                                   << "15"
-                                   << "0,25";
-        QTest::newRow("flow 51,5") << false << "1000"
-                                   << "200"
-                                   << "51,5"
-                                   << "12 secondi"
-                                   << "15,6"
-                                   << "0,26";
-        QTest::newRow("flow 40000") << false << "1000"
-                                    << "200"
-                                    << "40000"
-                                    << "12 secondi"
-                                    << "12000"
-                                    << "200";
-        QTest::newRow("flow 0") << false << "1000"
-                                << "200"
-                                << "0"
-                                << "12 secondi"
-                                << "0"
-                                << "0";
-        // 2.25 l/h and 0.125 l/min are exact ties: the even digit wins.
-        QTest::newRow("flow tie 2,25") << false << "2500"
-                                       << "1000"
-                                       << "15"
-                                       << "24 secondi"
-                                       << "2,2"
-                                       << "0,04";
-        QTest::newRow("flow tie 0,125") << false << "1000"
-                                        << "200"
-                                        << "25"
-                                        << "12 secondi"
-                                        << "7,5"
-                                        << "0,12";
-        QTest::newRow("flow 1500 rpm") << false << "1500"
-                                       << "200"
-                                       << "50"
-                                       << "8 secondi"
-                                       << "22,5"
-                                       << "0,38";
-        QTest::newRow("flow blanks around the speed") << false << " 1000 "
-                                                      << "200"
-                                                      << "50"
-                                                      << "12 secondi"
-                                                      << "15"
-                                                      << "0,25";
-        // Volume mode: cm³ from the litres per hour with decimals, per minute from whole l/h.
-        QTest::newRow("volume 15") << true << "1000"
-                                   << "200"
-                                   << "15"
-                                   << "12 secondi"
-                                   << "50"
-                                   << "0,25";
-        QTest::newRow("volume 12,5") << true << "1000"
-                                     << "200"
-                                     << "12,5"
-                                     << "12 secondi"
-                                     << "41,7"
-                                     << "0,2";
-        QTest::newRow("volume 13,5") << true << "1000"
-                                     << "200"
-                                     << "13,5"
-                                     << "12 secondi"
-                                     << "45"
-                                     << "0,23";
-        QTest::newRow("volume 40000") << true << "1000"
-                                      << "200"
-                                      << "40000"
-                                      << "12 secondi"
-                                      << "133333,3"
-                                      << "666,67";
-        // The ratio held as a single: 699166,656... stored as 699166,625.
-        QTest::newRow("volume single ratio") << true << "100"
-                                             << "500"
-                                             << "8390"
-                                             << "300 secondi"
-                                             << "699166,6"
-                                             << "139,83";
-        QTest::newRow("volume exponent form") << true << "100"
-                                              << "1000"
-                                              << "99999"
-                                              << "600 secondi"
-                                              << "1,66665E+07"
-                                              << "1666,65";
-        QTest::newRow("stroke time 7 rpm") << true << "7"
-                                           << "200"
-                                           << "15"
-                                           << "1714,3 secondi"
-                                           << "7142,9"
-                                           << "0,25";
-        QTest::newRow("stroke time tie 0,25") << true << "2400"
-                                              << "10"
-                                              << "15"
-                                              << "0,2 secondi"
-                                              << "1"
-                                              << "0,25";
-        QTest::newRow("2500 rpm, 200 strokes") << true << "2500"
-                                               << "200"
-                                               << "15"
-                                               << "4,8 secondi"
-                                               << "20"
-                                               << "0,25";
-        // Results that cannot be computed empty their boxes; the label stays.
-        QTest::newRow("volume strokes 0") << true << "1000"
-                                          << "0"
-                                          << "15"
-                                          << ""
-                                          << ""
-                                          << "0,25";
-        QTest::newRow("volume speed 0") << true << "0"
-                                        << "200"
-                                        << "15"
-                                        << ""
-                                        << ""
-                                        << "0,25";
-        QTest::newRow("volume lone comma") << true << "1000"
-                                           << "200"
-                                           << ","
-                                           << "12 secondi"
-                                           << ""
-                                           << "";
-        QTest::newRow("volume blank") << true << "1000"
-                                      << "200"
-                                      << " "
-                                      << "12 secondi"
-                                      << ""
-                                      << "";
-        QTest::newRow("flow strokes 0") << false << "1000"
-                                        << "0"
-                                        << "50"
-                                        << ""
-                                        << ""
-                                        << "";
-        QTest::newRow("flow speed 0") << false << "0"
-                                      << "200"
-                                      << "50"
-                                      << ""
-                                      << "0"
-                                      << "0";
-        QTest::newRow("flow lone comma") << false << "1000"
-                                         << "200"
-                                         << ","
-                                         << "12 secondi"
-                                         << ""
-                                         << "";
-        // Beyond 16 bits: the label stays, the results count in full.
-        QTest::newRow("flow speed 40000") << false << "40000"
-                                          << "200"
-                                          << "50"
-                                          << ""
-                                          << "600"
-                                          << "10";
-        QTest::newRow("volume speed 40000") << true << "40000"
-                                            << "200"
-                                            << "15"
-                                            << ""
-                                            << "1,2"
-                                            << "0,25";
-        QTest::newRow("volume strokes 40000") << true << "1000"
-                                              << "40000"
-                                              << "15"
-                                              << ""
-                                              << "10000"
-                                              << "0,25";
-        QTest::newRow("flow strokes 40000") << false << "1000"
-                                            << "40000"
-                                            << "50"
-                                            << ""
-                                            << "0,1"
-                                            << "0";
-        QTest::newRow("volume l/h beyond 32 bits") << true << "1000"
-                                                   << "200"
-                                                   << "1E+10"
-                                                   << "12 secondi"
-                                                   << "3,333333E+10"
-                                                   << "";
-    }
-    void theCalculateCommandGivesTheWorkedFigures() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, giri);
-        QFETCH(QString, colpi);
-        QFETCH(QString, input);
-        QFETCH(QString, tempo);
-        QFETCH(QString, result);
-        QFETCH(QString, litriMinuto);
-        Window before = calculatedFlow();
-        before.volumeMode = volumeMode;
-        before.giri = str(giri);
-        before.colpi = str(colpi);
-        (volumeMode ? before.quorvela : before.portata) = str(input);
-
-        const auto [after, stop] = Calculate(before);
-
-        QCOMPARE(stop, Stop::Calculated);
-        QCOMPARE(QString::fromStdString(volumeMode ? after.portata : after.quorvela), result);
-        QCOMPARE(QString::fromStdString(volumeMode ? after.quorvela : after.portata), input);
-        QCOMPARE(QString::fromStdString(after.litriMinuto), litriMinuto);
-        if (tempo.isEmpty()) {
-            QCOMPARE(after.tempo, before.tempo);
-            QCOMPARE(after.tempoTip, before.tempoTip);
-        } else {
-            QCOMPARE(QString::fromStdString(after.tempo), tempo);
-            QCOMPARE(after.tempoTip, "a " + before.giri + " giri, " + before.colpi +
-                                         " colpi si ottengono in " + str(tempo));
-        }
-        QCOMPARE(after.imageTip, after.tempoTip);
-    }
-
-    void theCommandStopsEarlyWithoutWritingAnything_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<QString>("giri");
-        QTest::addColumn<QString>("colpi");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<Stop>("stop");
-        QTest::newRow("speed abc") << false << "abc"
-                                   << "200"
-                                   << "50" << Stop::SpeedWarning;
-        QTest::newRow("speed and strokes empty") << true << ""
-                                                 << ""
-                                                 << "15" << Stop::SpeedWarning;
-        QTest::newRow("speed a lone sign") << false << "-"
-                                           << "200"
-                                           << "50" << Stop::SpeedWarning;
-        QTest::newRow("strokes 1,2,3") << false << "1000"
-                                       << "1,2,3"
-                                       << "50" << Stop::NoStrokes;
-        QTest::newRow("strokes 1 000") << false << "1000"
-                                       << "1 000"
-                                       << "50" << Stop::NoStrokes;
-        QTest::newRow("flow input empty") << false << "1000"
-                                          << "200"
-                                          << "" << Stop::EmptyInput;
-        QTest::newRow("volume input empty") << true << "1000"
-                                            << "200"
-                                            << "" << Stop::EmptyInput;
-    }
-    void theCommandStopsEarlyWithoutWritingAnything() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, giri);
-        QFETCH(QString, colpi);
-        QFETCH(QString, input);
-        QFETCH(Stop, stop);
-        Window before = calculatedFlow();
-        before.volumeMode = volumeMode;
-        before.giri = str(giri);
-        before.colpi = str(colpi);
-        (volumeMode ? before.quorvela : before.portata) = str(input);
-
-        const auto [after, ended] = Calculate(before);
-
-        QCOMPARE(ended, stop);
-        QVERIFY(after == before);
-    }
-
-    void aPickShowsTheStrokeTimeThenCalculates_data() {
-        QTest::addColumn<bool>("giriPicked");
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("other");  // the other combo's text
-        QTest::addColumn<bool>("calculates");
-        QTest::addColumn<QString>("tempo");
-        QTest::addColumn<QString>("litriOra");
-        QTest::newRow("speed 1500") << true << "1500"
-                                    << "200" << true << "8 secondi"
-                                    << "22,5";
-        QTest::newRow("strokes 500") << false << "500"
-                                     << "1000" << true << "30 secondi"
-                                     << "6";
-        QTest::newRow("speed 2500, strokes 200") << true << "2500"
-                                                 << "200" << true << "4,8 secondi"
-                                                 << "37,5";
-        // The speed's pick calculates even without a stroke time.
-        QTest::newRow("speed, strokes abc") << true << "1500"
-                                            << "abc" << true << "12 secondi"
-                                            << "15";
-        QTest::newRow("speed, strokes 0") << true << "1500"
-                                          << "0" << true << "12 secondi"
-                                          << "";
-        // The strokes' pick does not.
-        QTest::newRow("strokes, speed abc") << false << "500"
-                                            << "abc" << false << "12 secondi"
-                                            << "15";
-        QTest::newRow("strokes, speed 0") << false << "500"
-                                          << "0" << false << "12 secondi"
-                                          << "15";
-        QTest::newRow("strokes, speed 40000") << false << "500"
-                                              << "40000" << false << "12 secondi"
-                                              << "15";
-    }
-    void aPickShowsTheStrokeTimeThenCalculates() {
-        QFETCH(bool, giriPicked);
-        QFETCH(QString, item);
-        QFETCH(QString, other);
-        QFETCH(bool, calculates);
-        QFETCH(QString, tempo);
-        QFETCH(QString, litriOra);
-        Window before = calculatedFlow();
-        (giriPicked ? before.colpi : before.giri) = str(other);
-
-        const auto [after, stop] = Pick(before, giriPicked ? Combo::Giri : Combo::Colpi, str(item));
-
-        QCOMPARE(stop.has_value(), calculates);
-        QCOMPARE(after.giri, giriPicked ? str(item) : str(other));
-        QCOMPARE(after.colpi, giriPicked ? str(other) : str(item));
-        QCOMPARE(QString::fromStdString(after.tempo), tempo);
-        QCOMPARE(QString::fromStdString(after.quorvela), litriOra);
-    }
-
-    void enteringTheOtherModesInputEmptiesThatModesResults() {
-        const Window flow = calculatedFlow();
-        const Window volume = EnterInput(flow, true);
-        QVERIFY(volume.volumeMode);
-        QCOMPARE(volume.portata, std::string());
-        QCOMPARE(volume.quorvela, flow.quorvela);
-        QCOMPARE(volume.litriMinuto, flow.litriMinuto);
-        QVERIFY(EnterInput(volume, true) == volume);
-
-        Window again = volume;
-        again.portata = "50";
-        const Window back = EnterInput(again, false);
-        QVERIFY(!back.volumeMode);
-        QCOMPARE(back.portata, std::string("50"));
-        QCOMPARE(back.quorvela, std::string());
-        QCOMPARE(back.litriMinuto, std::string());
+    [[nodiscard]] Window Shown() const {
+        Window w = CalculatedFlow();
+        w.volumeMode = volumeMode;
+        w.giri = giri;
+        w.colpi = colpi;
+        (volumeMode ? w.quorvela : w.portata) = input;
+        return w;
     }
 };
 
-QTEST_APPLESS_MAIN(OracleTest)
-#include "tst_oracle.moc"
+constexpr bool Volume = true;
+constexpr bool Flow = false;
+
+struct Worked {
+    const char* name;
+    Before before;
+    const char* tempo;  // empty: the label and tooltips stay
+    const char* result;
+    const char* litriMinuto;
+};
+
+class WorkedFigures : public ::testing::TestWithParam<Worked> {};
+
+TEST_P(WorkedFigures, TheCalculateCommandGivesThem) {
+    const Worked& row = GetParam();
+    const Window before = row.before.Shown();
+    const bool volumeMode = row.before.volumeMode;
+
+    const auto [after, stop] = Calculate(before);
+
+    EXPECT_EQ(stop, Stop::Calculated);
+    EXPECT_EQ(volumeMode ? after.portata : after.quorvela, row.result);
+    EXPECT_EQ(volumeMode ? after.quorvela : after.portata, row.before.input);
+    EXPECT_EQ(after.litriMinuto, row.litriMinuto);
+    if (std::string(row.tempo).empty()) {
+        EXPECT_EQ(after.tempo, before.tempo);
+        EXPECT_EQ(after.tempoTip, before.tempoTip);
+    } else {
+        EXPECT_EQ(after.tempo, row.tempo);
+        EXPECT_EQ(after.tempoTip, "a " + before.giri + " giri, " + before.colpi +
+                                      " colpi si ottengono in " + row.tempo);
+    }
+    EXPECT_EQ(after.imageTip, after.tempoTip);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Oracle, WorkedFigures,
+    ::testing::Values(
+        // Flow mode: litres per hour from whole cm³ (ties to even), per minute from them.
+        Worked{"flow 50", {Flow, "1000", "200", "50"}, "12 secondi", "15", "0,25"},
+        Worked{"flow 50,5", {Flow, "1000", "200", "50,5"}, "12 secondi", "15", "0,25"},
+        Worked{"flow 51,5", {Flow, "1000", "200", "51,5"}, "12 secondi", "15,6", "0,26"},
+        Worked{"flow 40000", {Flow, "1000", "200", "40000"}, "12 secondi", "12000", "200"},
+        Worked{"flow 0", {Flow, "1000", "200", "0"}, "12 secondi", "0", "0"},
+        // 2.25 l/h and 0.125 l/min are exact ties: the even digit wins.
+        Worked{"flow tie 2,25", {Flow, "2500", "1000", "15"}, "24 secondi", "2,2", "0,04"},
+        Worked{"flow tie 0,125", {Flow, "1000", "200", "25"}, "12 secondi", "7,5", "0,12"},
+        Worked{"flow 1500 rpm", {Flow, "1500", "200", "50"}, "8 secondi", "22,5", "0,38"},
+        Worked{"flow blanks around the speed", {Flow, " 1000 ", "200", "50"}, "12 secondi", "15",
+               "0,25"},
+        // Volume mode: cm³ from the litres per hour with decimals, per minute from whole l/h.
+        Worked{"volume 15", {Volume, "1000", "200", "15"}, "12 secondi", "50", "0,25"},
+        Worked{"volume 12,5", {Volume, "1000", "200", "12,5"}, "12 secondi", "41,7", "0,2"},
+        Worked{"volume 13,5", {Volume, "1000", "200", "13,5"}, "12 secondi", "45", "0,23"},
+        Worked{"volume 40000", {Volume, "1000", "200", "40000"}, "12 secondi", "133333,3",
+               "666,67"},
+        // The ratio held as a single: 699166,656... stored as 699166,625.
+        Worked{"volume single ratio", {Volume, "100", "500", "8390"}, "300 secondi", "699166,6",
+               "139,83"},
+        Worked{"volume exponent form", {Volume, "100", "1000", "99999"}, "600 secondi",
+               "1,66665E+07", "1666,65"},
+        Worked{"stroke time 7 rpm", {Volume, "7", "200", "15"}, "1714,3 secondi", "7142,9",
+               "0,25"},
+        Worked{"stroke time tie 0,25", {Volume, "2400", "10", "15"}, "0,2 secondi", "1", "0,25"},
+        Worked{"2500 rpm, 200 strokes", {Volume, "2500", "200", "15"}, "4,8 secondi", "20",
+               "0,25"},
+        // Results that cannot be computed empty their boxes; the label stays.
+        Worked{"volume strokes 0", {Volume, "1000", "0", "15"}, "", "", "0,25"},
+        Worked{"volume speed 0", {Volume, "0", "200", "15"}, "", "", "0,25"},
+        Worked{"volume lone comma", {Volume, "1000", "200", ","}, "12 secondi", "", ""},
+        Worked{"volume blank", {Volume, "1000", "200", " "}, "12 secondi", "", ""},
+        Worked{"flow strokes 0", {Flow, "1000", "0", "50"}, "", "", ""},
+        Worked{"flow speed 0", {Flow, "0", "200", "50"}, "", "0", "0"},
+        Worked{"flow lone comma", {Flow, "1000", "200", ","}, "12 secondi", "", ""},
+        // Beyond 16 bits: the label stays, the results count in full.
+        Worked{"flow speed 40000", {Flow, "40000", "200", "50"}, "", "600", "10"},
+        Worked{"volume speed 40000", {Volume, "40000", "200", "15"}, "", "1,2", "0,25"},
+        Worked{"volume strokes 40000", {Volume, "1000", "40000", "15"}, "", "10000", "0,25"},
+        Worked{"flow strokes 40000", {Flow, "1000", "40000", "50"}, "", "0,1", "0"},
+        Worked{"volume l/h beyond 32 bits", {Volume, "1000", "200", "1E+10"}, "12 secondi",
+               "3,333333E+10", ""}),
+    ByRowName{});
+
+struct Early {
+    const char* name;
+    Before before;
+    Stop stop;
+};
+
+class EarlyStops : public ::testing::TestWithParam<Early> {};
+
+TEST_P(EarlyStops, TheCommandWritesNothing) {
+    const Window before = GetParam().before.Shown();
+    const auto [after, ended] = Calculate(before);
+    EXPECT_EQ(ended, GetParam().stop);
+    EXPECT_EQ(after, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Oracle, EarlyStops,
+    ::testing::Values(
+        Early{"speed abc", {Flow, "abc", "200", "50"}, Stop::SpeedWarning},
+        Early{"speed and strokes empty", {Volume, "", "", "15"}, Stop::SpeedWarning},
+        Early{"speed a lone sign", {Flow, "-", "200", "50"}, Stop::SpeedWarning},
+        Early{"strokes 1,2,3", {Flow, "1000", "1,2,3", "50"}, Stop::NoStrokes},
+        Early{"strokes 1 000", {Flow, "1000", "1 000", "50"}, Stop::NoStrokes},
+        Early{"flow input empty", {Flow, "1000", "200", ""}, Stop::EmptyInput},
+        Early{"volume input empty", {Volume, "1000", "200", ""}, Stop::EmptyInput}),
+    ByRowName{});
+
+struct Picked {
+    const char* name;
+    bool giriPicked;
+    const char* item;
+    const char* other;  // the other combo's text
+    bool calculates;
+    const char* tempo;
+    const char* litriOra;
+};
+
+class Picks : public ::testing::TestWithParam<Picked> {};
+
+TEST_P(Picks, ShowTheStrokeTimeThenCalculate) {
+    const Picked& row = GetParam();
+    Window before = CalculatedFlow();
+    (row.giriPicked ? before.colpi : before.giri) = row.other;
+
+    const auto [after, stop] = Pick(before, row.giriPicked ? Combo::Giri : Combo::Colpi, row.item);
+
+    EXPECT_EQ(stop.has_value(), row.calculates);
+    EXPECT_EQ(after.giri, row.giriPicked ? row.item : row.other);
+    EXPECT_EQ(after.colpi, row.giriPicked ? row.other : row.item);
+    EXPECT_EQ(after.tempo, row.tempo);
+    EXPECT_EQ(after.quorvela, row.litriOra);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Oracle, Picks,
+    ::testing::Values(Picked{"speed 1500", true, "1500", "200", true, "8 secondi", "22,5"},
+                      Picked{"strokes 500", false, "500", "1000", true, "30 secondi", "6"},
+                      Picked{"speed 2500, strokes 200", true, "2500", "200", true, "4,8 secondi",
+                             "37,5"},
+                      // The speed's pick calculates even without a stroke time.
+                      Picked{"speed, strokes abc", true, "1500", "abc", true, "12 secondi", "15"},
+                      Picked{"speed, strokes 0", true, "1500", "0", true, "12 secondi", ""},
+                      // The strokes' pick does not.
+                      Picked{"strokes, speed abc", false, "500", "abc", false, "12 secondi", "15"},
+                      Picked{"strokes, speed 0", false, "500", "0", false, "12 secondi", "15"},
+                      Picked{"strokes, speed 40000", false, "500", "40000", false, "12 secondi",
+                             "15"}),
+    ByRowName{});
+
+TEST(Oracle, EnteringTheOtherModesInputEmptiesThatModesResults) {
+    const Window flow = CalculatedFlow();
+    const Window volume = EnterInput(flow, true);
+    EXPECT_TRUE(volume.volumeMode);
+    EXPECT_EQ(volume.portata, "");
+    EXPECT_EQ(volume.quorvela, flow.quorvela);
+    EXPECT_EQ(volume.litriMinuto, flow.litriMinuto);
+    EXPECT_EQ(EnterInput(volume, true), volume);
+
+    Window again = volume;
+    again.portata = "50";
+    const Window back = EnterInput(again, false);
+    EXPECT_FALSE(back.volumeMode);
+    EXPECT_EQ(back.portata, "50");
+    EXPECT_EQ(back.quorvela, "");
+    EXPECT_EQ(back.litriMinuto, "");
+}
+
+}  // namespace
+}  // namespace quorvela::test
