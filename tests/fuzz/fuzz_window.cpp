@@ -1,4 +1,4 @@
-// Bytes turned into a short session on the real window, on the offscreen
+// Bytes turned into a short session on the real window, on Qt's offscreen
 // platform: each byte chooses the next action or one of its details, and
 // every invariant of the randomized sessions is checked after every action.
 
@@ -8,13 +8,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <span>
+#include <string>
+#include <vector>
 
+#include "driver.h"
 #include "session.h"
-#include "window_fixture.h"
 
 namespace {
 
 constexpr int MostActions = 48;
+
+void Print(const char* heading, const std::vector<std::string>& lines) {
+    std::fprintf(stderr, "%s\n", heading);
+    for (const std::string& line : lines) {
+        std::fprintf(stderr, "  %s\n", line.c_str());
+    }
+}
 
 }  // namespace
 
@@ -37,20 +46,16 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto form = quorvela::testing::StartWindow();
-    if (form == nullptr) {
-        std::fputs("the window did not start\n", stderr);
-        std::abort();
-    }
-    quorvela::testing::Session session(*form);
-    quorvela::testing::ByteChoices choices(std::span(data, size));
+    quorvela::test::StartedWindow started;
+    quorvela::test::Session session(started.Drive());
+    quorvela::test::ByteChoices choices(std::span(data, size));
     for (int action = 1; action <= MostActions && !choices.Exhausted(); ++action) {
         session.Act(choices);
-        const QStringList failures = session.Check();
-        if (!failures.isEmpty()) {
-            std::fprintf(stderr, "action %d:\n  %s\nlast actions:\n  %s\n", action,
-                         qPrintable(failures.join(QStringLiteral("\n  "))),
-                         qPrintable(session.Recent().join(QStringLiteral("\n  "))));
+        const std::vector<std::string> failures = session.Check();
+        if (!failures.empty()) {
+            std::fprintf(stderr, "action %d:\n", action);
+            Print("failures:", failures);
+            Print("last actions:", session.Recent());
             std::abort();
         }
     }

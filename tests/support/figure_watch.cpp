@@ -1,144 +1,100 @@
 #include "figure_watch.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-
 #include <algorithm>
+#include <cstddef>
+#include <string_view>
+#include <utility>
 
-namespace quorvela::testing {
+namespace quorvela::test {
 namespace {
 
 // The most characters a user may type into each input box.
-constexpr int PortataTypingLimit = 7;
-constexpr int QuorvelaTypingLimit = 5;
+constexpr std::size_t PortataTypingLimit = 7;
+constexpr std::size_t QuorvelaTypingLimit = 5;
 
-// The character code a key types, as the platform hands it to a keystroke
-// handler: Backspace 8 (127 with Ctrl), Enter 13 (10 with Ctrl), Escape 27, Ctrl+letter 1
-// to 26, the keypad's decimal key the comma; keys that type nothing
-// (arrows, Home, Delete, Tab) have none.
-std::optional<int> characterCode(const QKeyEvent& event) {
-    const int key = event.key();
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    switch (key) {
-        case Qt::Key_Backspace:
-            return control ? 127 : 8;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return control ? 10 : 13;
-        case Qt::Key_Escape:
-            return 27;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Delete:
-            return std::nullopt;
-        default:
-            break;
+constexpr std::string_view Portata = "txtPortata";
+constexpr std::string_view Quorvela = "txtQuorvela";
+constexpr std::string_view LitriMinuto = "txtLitriMinuto";
+
+// Texts as characters, since selections and cursors count characters.
+std::u32string decode(std::string_view utf8) {
+    std::u32string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t c = extra == 0 ? lead : lead & (0x3FU >> extra);
+        for (int k = 1; k <= extra && i + k < utf8.size(); ++k) {
+            c = (c << 6U) | (static_cast<unsigned char>(utf8[i + k]) & 0x3FU);
+        }
+        out.push_back(c);
+        i += static_cast<std::size_t>(extra) + 1;
     }
-    if (modifiers.testFlag(Qt::KeypadModifier) && (key == Qt::Key_Period || key == Qt::Key_Comma)) {
-        return ',';
+    return out;
+}
+
+std::string encode(const std::u32string& text) {
+    std::string out;
+    for (const char32_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0U | (c >> 6U)));
+            out.push_back(static_cast<char>(0x80U | (c & 0x3FU)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0U | (c >> 12U)));
+            out.push_back(static_cast<char>(0x80U | ((c >> 6U) & 0x3FU)));
+            out.push_back(static_cast<char>(0x80U | (c & 0x3FU)));
+        } else {
+            out.push_back(static_cast<char>(0xF0U | (c >> 18U)));
+            out.push_back(static_cast<char>(0x80U | ((c >> 12U) & 0x3FU)));
+            out.push_back(static_cast<char>(0x80U | ((c >> 6U) & 0x3FU)));
+            out.push_back(static_cast<char>(0x80U | (c & 0x3FU)));
+        }
     }
-    if (control && !modifiers.testFlag(Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
-        return key - Qt::Key_A + 1;
-    }
-    const QString text = event.text();
-    if (text.isEmpty() || text.front() == QChar(0x7F)) {
-        return std::nullopt;
-    }
-    return text.front().unicode();
+    return out;
 }
 
 // Whether `after` is `before` less one run of characters (or the same).
-bool lostOneRun(const QString& before, const QString& after) {
+bool lostOneRun(const std::u32string& before, const std::u32string& after) {
     if (after.size() > before.size()) {
         return false;
     }
-    qsizetype head = 0;
-    while (head < after.size() && before.at(head) == after.at(head)) {
+    std::size_t head = 0;
+    while (head < after.size() && before[head] == after[head]) {
         ++head;
     }
-    return before.mid(head + before.size() - after.size()) == after.mid(head);
+    return before.substr(head + before.size() - after.size()) == after.substr(head);
 }
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
+// The text of one of the three boxes, in a model's window or a shown one.
+template <class Window>
+auto& textOf(Window& window, std::string_view box) {
+    if (box == LitriMinuto) {
+        return window.litriMinuto;
+    }
+    return box == Portata ? window.portata : window.quorvela;
 }
 
 }  // namespace
 
-FigureWatch::FigureWatch(const WindowWidgets& widgets) : w_(widgets) {
-    for (QLineEdit* box : {w_.portata, w_.quorvela, w_.litriMinuto}) {
-        box->installEventFilter(this);
-    }
-    QObject::connect(w_.calcola, &QAbstractButton::clicked, this,
-                     [this] { noted_.push_back({.kind = Noted::Kind::Calcola}); });
-    // The option losing the selection says so before the handler of the
-    // option gaining it runs.
-    for (QAbstractButton* option : {w_.volumeOption, w_.flowOption}) {
-        const bool toVolume = option == w_.flowOption;
-        QObject::connect(option, &QAbstractButton::toggled, this, [this, toVolume](bool checked) {
-            if (!checked) {
-                noted_.push_back({.kind = Noted::Kind::ModeChosen, .volumeMode = toVolume});
-            }
-        });
-    }
-    for (QComboBox* combo : {w_.giri, w_.colpi}) {
-        const oracle::Combo which = combo == w_.giri ? oracle::Combo::Giri : oracle::Combo::Colpi;
-        QObject::connect(combo, &QComboBox::activated, this, [this, combo, which](int index) {
-            noted_.push_back({.kind = Noted::Kind::Pick,
-                              .text = combo->itemText(index),
-                              .combo = which,
-                              .comboText = combo->currentText()});
-        });
-    }
+FigureWatch::FigureWatch(Driver& window) : window_(window) {
+    window_.Observe([this](const Reached& reached) { Note(reached); });
 }
 
-bool FigureWatch::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = static_cast<QLineEdit*>(watched);
-    if (event->type() == QEvent::KeyPress) {
-        noted_.push_back({.kind = Noted::Kind::Key,
-                          .box = box,
-                          .code = characterCode(*static_cast<QKeyEvent*>(event)),
-                          .text = box->text(),
-                          .selectionStart = box->hasSelectedText() ? box->selectionStart() : -1,
-                          .selectionLength = static_cast<int>(box->selectedText().size()),
-                          .cursor = box->cursorPosition()});
-    } else if (event->type() == QEvent::FocusOut || event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool elsewhere =
-            reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        const auto away = std::find(away_.begin(), away_.end(), watched);
-        const bool returning = away != away_.end() && elsewhere;
-        if (away != away_.end()) {
-            away_.erase(away);
-        }
-        if (event->type() == QEvent::FocusOut && elsewhere) {
-            away_.push_back(watched);
-        } else if (event->type() == QEvent::FocusIn && !returning && box != w_.litriMinuto) {
-            noted_.push_back({.kind = Noted::Kind::Focus, .box = box});
-        }
-    } else if (event->type() == QEvent::MouseButtonDblClick) {
-        // Selects a word, after whatever entering the box selected.
-        noted_.push_back({.kind = Noted::Kind::DoubleClick, .box = box});
-    }
-    return false;
+FigureWatch::~FigureWatch() {
+    window_.Observe({});
 }
 
 oracle::Window FigureWatch::shown() const {
-    return {.volumeMode = w_.volumeOption->isChecked(),
-            .giri = w_.giri->currentText().toStdString(),
-            .colpi = w_.colpi->currentText().toStdString(),
-            .portata = w_.portata->text().toStdString(),
-            .quorvela = w_.quorvela->text().toStdString(),
-            .litriMinuto = w_.litriMinuto->text().toStdString(),
-            .tempo = w_.tempo->text().toStdString(),
-            .tempoTip = w_.tempo->toolTip().toStdString(),
-            .imageTip = w_.image->toolTip().toStdString()};
+    return {.volumeMode = window_.Checked("optScelta(0)"),
+            .giri = window_.Text("cboGiri"),
+            .colpi = window_.Text("cboColpi"),
+            .portata = window_.Text(Portata),
+            .quorvela = window_.Text(Quorvela),
+            .litriMinuto = window_.Text(LitriMinuto),
+            .tempo = window_.Text("lblDescrizione(2)"),
+            .tempoTip = window_.ToolTip("lblDescrizione(2)"),
+            .imageTip = window_.ToolTip("Image1")};
 }
 
 void FigureWatch::Begin() {
@@ -146,17 +102,9 @@ void FigureWatch::Begin() {
     before_ = shown();
 }
 
-std::string& FigureWatch::textOf(oracle::Window& model, const QLineEdit* box) const {
-    if (box == w_.litriMinuto) {
-        return model.litriMinuto;
-    }
-    return box == w_.portata ? model.portata : model.quorvela;
-}
-
-void FigureWatch::calculated(const oracle::Outcome& outcome, oracle::Window& model,
-                             std::optional<oracle::Stop>& lastStop) {
-    model = outcome.window;
-    lastStop = outcome.calculation;
+void FigureWatch::calculated(const oracle::Outcome& outcome, Played& played) {
+    played.model = outcome.window;
+    played.lastStop = outcome.calculation;
     if (outcome.calculation == oracle::Stop::SpeedWarning) {
         ++expectedWarnings_;
     } else if (outcome.calculation == oracle::Stop::Calculated) {
@@ -166,137 +114,150 @@ void FigureWatch::calculated(const oracle::Outcome& outcome, oracle::Window& mod
 
 // A keystroke other than Enter in an input box: what the keystroke filter
 // and the typing limit make of the text and its selection.
-void FigureWatch::typed(const Noted& noted, oracle::Window& model, QStringList& failures) const {
-    const QString& was = noted.text;
-    const bool selection = noted.selectionStart >= 0;
-    const int from = selection ? noted.selectionStart : noted.cursor;
-    const int removed = selection ? noted.selectionLength : 0;
-    QString is = was;
-    if (!noted.code) {
+void FigureWatch::typed(const Reached& key, const std::string& now, std::string& text,
+                        std::vector<std::string>& failures) const {
+    const std::u32string was = decode(key.text);
+    const bool selection = key.selection.length > 0;
+    const auto from = static_cast<std::size_t>(selection ? key.selection.start : key.cursor);
+    const auto removed = static_cast<std::size_t>(selection ? key.selection.length : 0);
+    std::u32string is = was;
+    const int code = key.code.value_or(-1);
+    if (!key.code) {
         // Editing and moving keys: at most a run of characters deleted.
-        is = noted.box->text();
+        is = decode(now);
         if (!lostOneRun(was, is)) {
-            failures.append(QStringLiteral("a key that types nothing turned '%1' into '%2' in %3")
-                                .arg(was, is, noted.box->objectName()));
+            failures.push_back("a key that types nothing turned '" + key.text + "' into '" + now +
+                               "' in " + key.control);
         }
-    } else if ((*noted.code >= '0' && *noted.code <= '9') || *noted.code == '.' ||
-               *noted.code == ',') {
-        const QChar typed = *noted.code == '.' ? QLatin1Char(',') : QChar(*noted.code);
-        const int limit = noted.box == w_.portata ? PortataTypingLimit : QuorvelaTypingLimit;
-        if (was.size() - removed + 1 <= limit) {
-            is = was.left(from) + typed + was.mid(from + removed);
+    } else if ((code >= '0' && code <= '9') || code == '.' || code == ',') {
+        const char32_t typed = code == '.' ? U',' : static_cast<char32_t>(code);
+        const std::size_t limit = key.control == Portata ? PortataTypingLimit : QuorvelaTypingLimit;
+        if (from <= was.size() && was.size() - removed + 1 <= limit) {
+            is = was.substr(0, from) + typed + was.substr(std::min(from + removed, was.size()));
         }
-    } else if (*noted.code == 8) {
+    } else if (code == 8) {
         if (selection) {
-            is = was.left(from) + was.mid(from + removed);
-        } else if (from > 0) {
-            is = was.left(from - 1) + was.mid(from);
+            is = was.substr(0, from) + was.substr(std::min(from + removed, was.size()));
+        } else if (from > 0 && from <= was.size()) {
+            is = was.substr(0, from - 1) + was.substr(from);
         }
     }
-    textOf(model, noted.box) = is.toStdString();
+    text = encode(is);
 }
 
-void FigureWatch::play(const Noted& noted, oracle::Window& model, QStringList& failures,
-                       std::optional<oracle::Stop>& lastStop, QLineEdit*& focusedBox) {
-    using Kind = Noted::Kind;
-    switch (noted.kind) {
-        case Kind::Key:
-            focusedBox = nullptr;
-            if (noted.box == w_.litriMinuto) {
+void FigureWatch::play(const Reached& reached, const oracle::Window& now, Played& played,
+                       std::vector<std::string>& failures) {
+    oracle::Window& model = played.model;
+    const bool inputBox = reached.control == Portata || reached.control == Quorvela;
+    switch (reached.kind) {
+        case Reached::Kind::Key:
+            played.enteredBox.clear();
+            if (reached.control == LitriMinuto) {
                 // No keystroke handler: the user edits the figure freely.
-                textOf(model, noted.box) = noted.box->text().toStdString();
-            } else if (noted.code == 13) {
-                calculated(oracle::Calculate(model), model, lastStop);
-            } else {
-                typed(noted, model, failures);
-                lastStop.reset();
+                model.litriMinuto = now.litriMinuto;
+            } else if (inputBox && reached.code == 13) {
+                calculated(oracle::Calculate(model), played);
+            } else if (inputBox) {
+                typed(reached, textOf(now, reached.control),
+                      textOf(model, reached.control), failures);
+                played.lastStop.reset();
             }
             break;
-        case Kind::Focus:
-            model = oracle::EnterInput(model, noted.box == w_.quorvela);
-            focusedBox = noted.box;
-            break;
-        case Kind::DoubleClick:
-            focusedBox = nullptr;
-            break;
-        case Kind::ModeChosen:
-            model = oracle::EnterInput(model, noted.volumeMode);
-            break;
-        case Kind::Calcola:
-            calculated(oracle::Calculate(model), model, lastStop);
-            break;
-        case Kind::Pick:
-            if (noted.comboText != noted.text) {
-                failures.append(
-                    QStringLiteral("the pick of '%1' shows '%2'").arg(noted.text, noted.comboText));
+        case Reached::Kind::FocusEntered:
+            if (inputBox) {
+                model = oracle::EnterInput(model, reached.control == Quorvela);
+                played.enteredBox = reached.control;
             }
-            calculated(oracle::Pick(model, noted.combo, noted.text.toStdString()), model, lastStop);
+            break;
+        case Reached::Kind::DoubleClick:
+            // Selects a word, after whatever entering the box selected.
+            played.enteredBox.clear();
+            break;
+        case Reached::Kind::OptionCleared:
+            // The other option gained it: that option's mode.
+            model = oracle::EnterInput(model, reached.control == "optScelta(1)");
+            break;
+        case Reached::Kind::ButtonClicked:
+            if (reached.control == "cmdCalcola") {
+                calculated(oracle::Calculate(model), played);
+            }
+            break;
+        case Reached::Kind::Picked:
+            if (reached.shown != reached.text) {
+                failures.push_back("the pick of '" + reached.text + "' shows '" + reached.shown +
+                                   "'");
+            }
+            calculated(oracle::Pick(model,
+                                    reached.control == "cboGiri" ? oracle::Combo::Giri
+                                                                 : oracle::Combo::Colpi,
+                                    reached.text),
+                       played);
             break;
     }
 }
 
-QStringList FigureWatch::End() {
-    QStringList failures;
+std::vector<std::string> FigureWatch::End() {
+    std::vector<std::string> failures;
     const oracle::Window now = shown();
-    oracle::Window model = before_;
+    Played played{.model = before_};
     // The combo boxes hold what the user typed; picks are played below.
-    model.giri = now.giri;
-    model.colpi = now.colpi;
-    std::optional<oracle::Stop> lastStop;
-    QLineEdit* focusedBox = nullptr;
-    for (const Noted& noted : noted_) {
-        play(noted, model, failures, lastStop, focusedBox);
+    played.model.giri = now.giri;
+    played.model.colpi = now.colpi;
+    for (const Reached& reached : std::exchange(noted_, {})) {
+        play(reached, now, played, failures);
     }
-    noted_.clear();
+    const oracle::Window& model = played.model;
 
-    const auto compare = [&](const char* what, const std::string& is, const std::string& expected) {
+    const auto compare = [&](std::string_view what, const std::string& is,
+                             const std::string& expected) {
         if (is != expected) {
-            failures.append(QStringLiteral("%1 shows '%2', expected '%3'")
-                                .arg(QLatin1String(what), q(is), q(expected)));
+            failures.push_back(std::string(what) + " shows '" + is + "', expected '" + expected +
+                               "'");
         }
     };
-    if (now.volumeMode != model.volumeMode || w_.flowOption->isChecked() == model.volumeMode) {
-        failures.append(
-            QStringLiteral("the mode is not the %1 mode")
-                .arg(model.volumeMode ? QStringLiteral("volume") : QStringLiteral("flow")));
+    if (now.volumeMode != model.volumeMode ||
+        window_.Checked("optScelta(1)") == model.volumeMode) {
+        failures.push_back(std::string("the mode is not the ") +
+                           (model.volumeMode ? "volume" : "flow") + " mode");
     }
-    compare("txtPortata", now.portata, model.portata);
-    compare("txtQuorvela", now.quorvela, model.quorvela);
-    compare("txtLitriMinuto", now.litriMinuto, model.litriMinuto);
+    compare(Portata, now.portata, model.portata);
+    compare(Quorvela, now.quorvela, model.quorvela);
+    compare(LitriMinuto, now.litriMinuto, model.litriMinuto);
     compare("the stroke-time label", now.tempo, model.tempo);
     compare("its tooltip", now.tempoTip, model.tempoTip);
     compare("the picture's tooltip", now.imageTip, model.imageTip);
     if (warnings_ != expectedWarnings_) {
-        failures.append(QStringLiteral("%1 speed warnings shown, expected %2")
-                            .arg(warnings_)
-                            .arg(expectedWarnings_));
+        failures.push_back(std::to_string(warnings_) + " speed warnings shown, expected " +
+                           std::to_string(expectedWarnings_));
         expectedWarnings_ = warnings_;
     }
 
     // Where a run that stopped early leaves the focus.
-    QWidget* expectedFocus = nullptr;
-    if (lastStop == oracle::Stop::SpeedWarning) {
-        expectedFocus = w_.giri;
-    } else if (lastStop == oracle::Stop::NoStrokes) {
-        expectedFocus = w_.colpi;
-    } else if (lastStop == oracle::Stop::EmptyInput) {
-        expectedFocus = model.volumeMode ? w_.quorvela : w_.portata;
+    std::string_view expectedFocus;
+    if (played.lastStop == oracle::Stop::SpeedWarning) {
+        expectedFocus = "cboGiri";
+    } else if (played.lastStop == oracle::Stop::NoStrokes) {
+        expectedFocus = "cboColpi";
+    } else if (played.lastStop == oracle::Stop::EmptyInput) {
+        expectedFocus = model.volumeMode ? Quorvela : Portata;
     }
-    QWidget* focus = w_.form->focusWidget();
-    if (expectedFocus != nullptr && focus != expectedFocus &&
-        !(focus != nullptr && expectedFocus->isAncestorOf(focus))) {
-        failures.append(QStringLiteral("the focus is in %1, expected %2")
-                            .arg(focus != nullptr ? focus->objectName() : QStringLiteral("nothing"),
-                                 expectedFocus->objectName()));
+    const std::string focus = window_.Focused();
+    if (!expectedFocus.empty() && focus != expectedFocus) {
+        failures.push_back("the focus is in " + (focus.empty() ? std::string("nothing") : focus) +
+                           ", expected " + std::string(expectedFocus));
     }
     // Entering an input box selects its whole text.
-    if (focusedBox != nullptr && focusedBox->hasFocus() &&
-        focusedBox->selectedText() != focusedBox->text()) {
-        failures.append(
-            QStringLiteral("entering %1 selected '%2' of '%3'")
-                .arg(focusedBox->objectName(), focusedBox->selectedText(), focusedBox->text()));
+    if (!played.enteredBox.empty() && focus == played.enteredBox) {
+        const std::string text = window_.Text(focus);
+        const auto length = static_cast<int>(decode(text).size());
+        const Selection selection = window_.SelectionOf(focus);
+        if (selection.length != length || (length > 0 && selection.start != 0)) {
+            failures.push_back("entering " + focus + " selected " +
+                               std::to_string(selection.length) + " characters from " +
+                               std::to_string(selection.start) + " of '" + text + "'");
+        }
     }
     return failures;
 }
 
-}  // namespace quorvela::testing
+}  // namespace quorvela::test

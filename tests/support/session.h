@@ -1,28 +1,33 @@
 #pragma once
 
-// A user's session on the started window, one random action at a time.
-// Every input event an action sends is watched (figure_watch.h): the window
-// must show exactly the model's figures after it, whether or not anything
-// was meant to change. The randomized-session test draws the actions from a
-// seeded generator, the window fuzzer from the bytes of its input; both
-// report the same failures.
+// A user's session on the started window, one random action at a time,
+// through the Driver: the same code drives both runtimes. Every input event
+// an action sends is watched (figure_watch.h): the window must show exactly
+// the model's figures after it, whether or not anything was meant to change.
+// The randomized-session test draws the actions from a seeded generator, the
+// window fuzzer from the bytes of its input; both report the same failures.
+//
+// What an action does and how it is described depend on the choices alone,
+// never on what the window shows: a seed gives the same actions, line for
+// line, on either runtime and on any machine.
 
-#include <QString>
-#include <QStringList>
-#include <QTimer>
-
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <random>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "driver.h"
 #include "figure_watch.h"
-#include "window/frmQuorvela.h"
 
-namespace quorvela::testing {
+namespace quorvela::test {
+
+inline constexpr std::array<std::string_view, 2> ComboBoxes{"cboGiri", "cboColpi"};
 
 // Where the choices of a session come from.
 class Choices {
@@ -68,7 +73,7 @@ private:
 
 class Session {
 public:
-    explicit Session(frmQuorvela& form);
+    explicit Session(Driver& window);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -76,11 +81,11 @@ public:
     Session& operator=(Session&&) = delete;
 
     // Performs one action drawn from `choices` and returns what it did.
-    QString Act(Choices& choices);
+    std::string Act(Choices& choices);
     // What went wrong in the last action; empty when nothing did.
-    [[nodiscard]] QStringList Check();
+    [[nodiscard]] std::vector<std::string> Check();
     // The latest actions, oldest first, for a failure report.
-    [[nodiscard]] QStringList Recent() const;
+    [[nodiscard]] std::vector<std::string> Recent() const { return {recent_.begin(), recent_.end()}; }
     [[nodiscard]] int SpeedWarnings() const { return speedWarnings_; }
     // Runs of the calculate command that wrote results.
     [[nodiscard]] int Calculations() const { return watch_.Calculations(); }
@@ -88,46 +93,35 @@ public:
 private:
     // One input event, watched: the window is compared with the model after it.
     void input(const std::function<void()>& event);
-    void closeDialogs();
-    void reactivate();
-
-    // Input events as the platform delivers them.
-    void send(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-              const char* text = nullptr);
-    void typeText(const QString& text);
-    void clickAt(const QWidget* control, QPoint local);
+    void seen(const SeenBox& box);
 
     // The actions.
-    QString pressKey(Choices& choices);
-    QString tab(Choices& choices);
-    QString click(Choices& choices);
-    QString typeIntoCombo(Choices& choices);
-    QString pickFromList(Choices& choices);
-    QString pickWithArrows(Choices& choices);
-    QString enterValue(Choices& choices);
-    QString clickCalcola(Choices& choices);
-    QString clickOption(Choices& choices);
-    QString otherMouse(Choices& choices);
-    QString contextMenu(Choices& choices);
-    QString wheel(Choices& choices);
-    QString finishPopup(Choices& choices);
-    [[nodiscard]] QWidget* anyControl(Choices& choices) const;
+    std::string pressKey(Choices& choices);
+    std::string tab(Choices& choices);
+    std::string click(Choices& choices);
+    std::string typeIntoCombo(Choices& choices);
+    std::string pickFromList(Choices& choices);
+    std::string pickWithArrows(Choices& choices);
+    std::string enterValue(Choices& choices);
+    std::string clickCalcola(Choices& choices);
+    std::string clickOption(Choices& choices);
+    std::string otherMouse(Choices& choices);
+    std::string contextMenu(Choices& choices);
+    std::string wheel(Choices& choices);
+    std::string finishList(Choices& choices);
+
+    // Each character its own input event.
+    void typeText(std::string_view utf8);
 
     // The emphasis of the mode and where the focus may be.
-    void checkModeAndFocus(QStringList& failures) const;
+    void checkModeAndFocus(std::vector<std::string>& failures) const;
 
-    WindowWidgets w_;
-    std::vector<QWidget*> controls_;
+    Driver& window_;
     FigureWatch watch_;
-    QTimer closer_;
-    QStringList watchFailures_;
-    std::deque<QString> recent_;
-    // The entry of the next context menu to take, and what was taken.
-    int menuChoice_ = 0;
-    QString menuTaken_;
-    QStringList dialogFailures_;
+    std::vector<std::string> failures_;
+    std::deque<std::string> recent_;
     int terminations_ = 0;
     int speedWarnings_ = 0;
 };
 
-}  // namespace quorvela::testing
+}  // namespace quorvela::test

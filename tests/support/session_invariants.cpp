@@ -1,69 +1,64 @@
 // What must hold after every action of a session, whatever the user did:
-// the figures the watch compared after each input event, no dialog but the
-// speed warning, no error reaching the runtime, the emphasis of the mode.
+// the figures the watch compared after each input event, no box but the
+// speed warning, no error reaching the runtime, no list left open, the
+// window active, the emphasis of the mode.
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPalette>
+#include <string_view>
+#include <utility>
 
 #include "session.h"
 
-namespace quorvela::testing {
+namespace quorvela::test {
 
-QStringList Session::Check() {
-    QStringList failures = dialogFailures_;
-    dialogFailures_.clear();
-    failures.append(watchFailures_);
-    watchFailures_.clear();
+std::vector<std::string> Session::Check() {
+    std::vector<std::string> failures = std::exchange(failures_, {});
     if (terminations_ > 0) {
-        failures.append(QStringLiteral("a run-time error reached the runtime"));
+        failures.emplace_back("a run-time error reached the runtime");
         terminations_ = 0;
     }
-    if (QApplication::activeModalWidget() != nullptr) {
-        failures.append(QStringLiteral("a modal dialog is still open"));
-    }
-    if (QApplication::activePopupWidget() != nullptr) {
-        failures.append(QStringLiteral("a popup is still open"));
+    for (const std::string_view combo : ComboBoxes) {
+        if (window_.ListOpen(combo)) {
+            failures.push_back("the list of " + std::string(combo) + " is still open");
+        }
     }
     // A window left inactive would take no more keys, and the session would
     // go on quietly proving less than it should.
-    if (QApplication::activeWindow() != w_.form || QApplication::focusWidget() == nullptr) {
-        failures.append(QStringLiteral("the window is not active with a control focused"));
+    if (!window_.Active()) {
+        failures.emplace_back("the window is not active");
+    } else if (window_.Focused().empty()) {
+        failures.emplace_back("no control of the window has the focus");
     }
     checkModeAndFocus(failures);
     return failures;
 }
 
-void Session::checkModeAndFocus(QStringList& failures) const {
-    const bool volume = w_.volumeOption->isChecked();
-    const bool flow = w_.flowOption->isChecked();
+void Session::checkModeAndFocus(std::vector<std::string>& failures) const {
+    const bool volume = window_.Checked("optScelta(0)");
+    const bool flow = window_.Checked("optScelta(1)");
     if (volume == flow) {
-        failures.append(QStringLiteral("%1 options are selected").arg(volume ? 2 : 0));
+        failures.push_back(std::to_string(volume ? 2 : 0) + " options are selected");
         return;
     }
-    const QColor red(255, 0, 0);
-    const QAbstractButton* chosen = volume ? w_.volumeOption : w_.flowOption;
-    const QAbstractButton* other = volume ? w_.flowOption : w_.volumeOption;
-    if (chosen->palette().color(QPalette::WindowText) != red || !chosen->font().bold()) {
-        failures.append(QStringLiteral("the selected option is not red and bold"));
+    constexpr runtime::OleColor Red = 0x000000FFU;
+    const std::string_view chosen = volume ? "optScelta(0)" : "optScelta(1)";
+    const std::string_view other = volume ? "optScelta(1)" : "optScelta(0)";
+    if (window_.ForeColor(chosen) != Red || !window_.Bold(chosen)) {
+        failures.emplace_back("the selected option is not red and bold");
     }
-    if (other->palette().color(QPalette::WindowText) !=
-            QApplication::palette(other).color(QPalette::ButtonText) ||
-        other->font().bold()) {
-        failures.append(QStringLiteral("the other option is not plain"));
+    if (window_.ForeColor(other) != window_.SystemColor(runtime::ColorButtonText) ||
+        window_.Bold(other)) {
+        failures.emplace_back("the other option is not plain");
     }
-    if (w_.portataCaption->font().bold() != volume || w_.quorvelaCaption->font().bold() != flow) {
-        failures.append(QStringLiteral("the bold caption is not the one above the result"));
+    if (window_.Bold("lblDescrizione(3)") != volume || window_.Bold("lblDescrizione(4)") != flow) {
+        failures.emplace_back("the bold caption is not the one above the result");
     }
-    const QWidget* focus = QApplication::focusWidget();
-    if (focus == w_.quorvela && !volume) {
-        failures.append(QStringLiteral("the focus is in txtQuorvela outside the volume mode"));
+    const std::string focus = window_.Focused();
+    if (focus == "txtQuorvela" && !volume) {
+        failures.emplace_back("the focus is in txtQuorvela outside the volume mode");
     }
-    if (focus == w_.portata && !flow) {
-        failures.append(QStringLiteral("the focus is in txtPortata outside the flow mode"));
+    if (focus == "txtPortata" && !flow) {
+        failures.emplace_back("the focus is in txtPortata outside the flow mode");
     }
 }
 
-}  // namespace quorvela::testing
+}  // namespace quorvela::test

@@ -52,44 +52,6 @@ void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text) {
     QCOMPARE(combo->currentText(), text);
 }
 
-WindowWidgets Widgets(frmQuorvela& form) {
-    return {.form = &form.Native(),
-            .portata = &form.txtPortata.Native(),
-            .quorvela = &form.txtQuorvela.Native(),
-            .litriMinuto = &form.txtLitriMinuto.Native(),
-            .giri = &form.cboGiri.Native(),
-            .colpi = &form.cboColpi.Native(),
-            .calcola = &form.cmdCalcola.Native(),
-            .volumeOption = &form.optScelta(0).Native(),
-            .flowOption = &form.optScelta(1).Native(),
-            .tempo = &form.lblDescrizione(2).Native(),
-            .image = &form.Image1.Native(),
-            .portataCaption = &form.lblDescrizione(3).Native(),
-            .quorvelaCaption = &form.lblDescrizione(4).Native()};
-}
-
-std::vector<QWidget*> Controls(frmQuorvela& form) {
-    QWidget& window = form.Native();
-    return {window.findChild<QWidget*>(QStringLiteral("Frame1")),
-            window.findChild<QWidget*>(QStringLiteral("Shape1")),
-            window.findChild<QWidget*>(QStringLiteral("Shape2")),
-            &form.cboGiri.Native(),
-            &form.cboColpi.Native(),
-            &form.Image1.Native(),
-            &form.txtPortata.Native(),
-            &form.txtQuorvela.Native(),
-            &form.txtLitriMinuto.Native(),
-            &form.cmdCalcola.Native(),
-            &form.optScelta(0).Native(),
-            &form.optScelta(1).Native(),
-            &form.lblDescrizione(0).Native(),
-            &form.lblDescrizione(1).Native(),
-            &form.lblDescrizione(2).Native(),
-            &form.lblDescrizione(3).Native(),
-            &form.lblDescrizione(4).Native(),
-            &form.lblDescrizione(5).Native()};
-}
-
 QPoint Centre(const QWidget* widget) {
     return widget->rect().center();
 }

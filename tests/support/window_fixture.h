@@ -12,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include "figure_watch.h"
 #include "runtime/qt/native.h"
 #include "window/frmQuorvela.h"
 
@@ -33,11 +32,6 @@ void TypeText(QWidget* target, const QString& text);
 // Puts a text into a combo box by typing over its line edit; typing raises
 // no pick, so nothing is calculated yet.
 void TypeIntoCombo(runtime::NativeComboBox* combo, const QString& text);
-
-// The widgets behind the window's controls, for a FigureWatch.
-[[nodiscard]] WindowWidgets Widgets(frmQuorvela& form);
-// Every control's widget, the shapes and the frame included.
-[[nodiscard]] std::vector<QWidget*> Controls(frmQuorvela& form);
 
 // Opens `target`'s context menu as a right-click does, describes each of
 // its entries (separators left out), then closes it without a choice.
