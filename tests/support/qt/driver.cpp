@@ -258,6 +258,7 @@ struct Driver::Native final : QObject {
     // no entering.
     std::vector<const QObject*> away;
     std::unique_ptr<QWidget> otherWindow;
+    QElapsedTimer listOpened;
     xtest::Display display;
 };
 
@@ -591,6 +592,7 @@ void Driver::OpenList(std::string_view name) {
                                                        QStyle::SC_ComboBoxArrow, combo);
     const QPoint centre = arrow.center();
     Click(name, Point{.x = centre.x(), .y = centre.y()});
+    native_->listOpened.start();
     static_cast<void>(QTest::qWaitFor([combo] { return combo->view()->isVisible(); }, 1000));
 }
 
@@ -607,11 +609,21 @@ void Driver::ClickListItem(std::string_view name, std::string_view item) {
     QAbstractItemView* view = combo->view();
     const QModelIndex index = combo->model()->index(row, combo->modelColumn());
     view->scrollTo(index);
-    // The list ignores a release until the double-click interval (none
-    // here) has passed since it opened: one pass of the event loop.
+    // The mouse moves from the arrow to the item, then clicks it, through the
+    // popup's own window as the platform delivers it.
+    QWidget* popup = view->window();
+    QWindow* handle = popup->windowHandle();
+    const QPoint point = view->viewport()->mapTo(popup, view->visualRect(index).center());
+    QTest::mouseMove(handle, point);
+    // The list takes no release within a double click of the click that
+    // opened it: that would be the opening click's own. With no interval
+    // (see the constructor) one pass of the event loop ends that time.
+    if (native_->listOpened.isValid()) {
+        QTest::qWait(std::max<int>(0, QApplication::doubleClickInterval() -
+                                          static_cast<int>(native_->listOpened.elapsed())));
+    }
     QApplication::processEvents();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      view->visualRect(index).center());
+    QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, point);
     static_cast<void>(QTest::qWaitFor([view] { return !view->isVisible(); }, 1000));
     native_->settle();
 }
