@@ -1,20 +1,22 @@
-// The built program as a user starts it: without a display, and with the
-// options Qt would take from a command line the program does not have.
+// Qt only: the program as a user starts it, where Qt meets the system:
+// without a display, and with the options Qt would take from a command line
+// the program does not have. A Windows program always has its desktop and
+// takes no Qt options.
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
 
-#include "x_server.h"
+#include <gtest/gtest.h>
 
-using quorvela::testing::XServer;
-
+namespace quorvela::test {
 namespace {
 
-QString program() {
+QString Program() {
     return qEnvironmentVariable("QUORVELA_PROGRAM");
 }
 
-QProcessEnvironment environmentWithDisplay(const QString& display) {
+QProcessEnvironment WithDisplay(const QString& display) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -27,54 +29,60 @@ QProcessEnvironment environmentWithDisplay(const QString& display) {
 }
 
 // The names of all windows on the display, as xwininfo lists them.
-QString windowNames(const QString& display) {
+QString WindowNames() {
     QProcess xwininfo;
-    xwininfo.setProcessEnvironment(environmentWithDisplay(display));
     xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
     xwininfo.waitForFinished(10000);
     return QString::fromUtf8(xwininfo.readAllStandardOutput());
 }
 
-}  // namespace
-
-class ApplicationTest : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void initTestCase() { QVERIFY2(!program().isEmpty(), "QUORVELA_PROGRAM names no program"); }
-
-    void withoutADisplayTheProgramSaysSoInOneItalianLine_data() {
-        QTest::addColumn<QString>("display");
-        QTest::newRow("DISPLAY not set") << QString();
-        QTest::newRow("DISPLAY unreachable") << QStringLiteral(":64999");
-    }
-    void withoutADisplayTheProgramSaysSoInOneItalianLine() {
-        QFETCH(QString, display);
-        QProcess process;
-        process.setProcessEnvironment(environmentWithDisplay(display));
-        process.start(program(), QStringList());
-        QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 1);
-        QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
-                 QStringLiteral("Quorvela: nessuno schermo grafico disponibile (DISPLAY non "
-                                "impostato o non raggiungibile).\n"));
-    }
-
-    void qtsOwnCommandLineOptionsHaveNoEffect() {
-        const XServer server(XServer::Manager::None);
-        QVERIFY2(!server.Display().isEmpty(), qPrintable(server.Error()));
-        QProcess process;
-        process.setProcessEnvironment(environmentWithDisplay(server.Display()));
-        process.start(program(), {QStringLiteral("-qwindowtitle"), QStringLiteral("Intruso")});
-        QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            windowNames(server.Display()).contains(QStringLiteral("\"Quorvela -  07/2024")), 20000);
-        QVERIFY(!windowNames(server.Display()).contains(QStringLiteral("\"Intruso\"")));
-        process.terminate();
-        QVERIFY(process.waitForFinished(10000));
-    }
+struct NoDisplay {
+    const char* name;
+    const char* display;
 };
 
-QTEST_GUILESS_MAIN(ApplicationTest)
-#include "tst_application.moc"
+class WithoutADisplay : public ::testing::TestWithParam<NoDisplay> {};
+
+TEST_P(WithoutADisplay, TheProgramSaysSoInOneItalianLine) {
+    ASSERT_FALSE(Program().isEmpty()) << "QUORVELA_PROGRAM names no program";
+    QProcess process;
+    process.setProcessEnvironment(WithDisplay(QString::fromLatin1(GetParam().display)));
+    process.start(Program(), QStringList());
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "Quorvela: nessuno schermo grafico disponibile (DISPLAY non impostato o non "
+              "raggiungibile).\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Application, WithoutADisplay,
+                         ::testing::Values(NoDisplay{"DISPLAY not set", ""},
+                                           NoDisplay{"DISPLAY unreachable", ":64999"}),
+                         [](const auto& row) { return row.param.display[0] == '\0' ? "Unset" : "Unreachable"; });
+
+TEST(Application, QtsOwnCommandLineOptionsHaveNoEffect) {
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) {
+        GTEST_SKIP() << "no X display (DISPLAY is not set); scripts/with-display.sh starts one";
+    }
+    QProcess process;
+    process.setProcessEnvironment(WithDisplay(display));
+    process.start(Program(), {QStringLiteral("-qwindowtitle"), QStringLiteral("Intruso")});
+    ASSERT_TRUE(process.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return WindowNames().contains(QStringLiteral("\"Quorvela -  07/2024")); }, 20000));
+    EXPECT_FALSE(WindowNames().contains(QStringLiteral("\"Intruso\"")));
+    process.terminate();
+    EXPECT_TRUE(process.waitForFinished(10000));
+}
+
+}  // namespace
+}  // namespace quorvela::test
+
+// QProcess and the waits need an application; no display is asked for.
+int main(int argc, char* argv[]) {
+    const QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
