@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # usage: packaging/with-window.sh PROGRAM -- COMMAND [ARG...]
 #
-# Starts PROGRAM on a private Xvfb display, waits until it maps its window
+# Starts PROGRAM on a display of its own (scripts/with-display.sh), with no
+# window manager and nothing else on it, waits until it maps its window
 # (a top-level window of PROGRAM's process whose title begins with
 # "Quorvela"), runs COMMAND with WINDOW_ID and DISPLAY set, then ends the
 # program. Exits with COMMAND's status, or 1 when the window never appears or
-# the program ends on its own first. Needs xvfb-run, xauth and x11-utils.
+# the program ends on its own first. Needs Xvfb and x11-utils.
 #
 # QUORVELA_WINDOW_WAIT: seconds to wait for the window (default 60); a bound
 # for a hung program, not a measure of start-up time.
@@ -16,13 +17,10 @@ if [ "${1:-}" != "--on-display" ]; then
         sed -n '2,12s/^# \{0,1\}//p' "$0" >&2
         exit 2
     fi
-    for tool in xvfb-run xauth xwininfo xprop; do
+    for tool in xwininfo xprop; do
         command -v "$tool" >/dev/null || { echo "with-window: $tool is missing" >&2; exit 1; }
     done
-    # 24-bit colour: xvfb-run's default screen has 8, too few for a true
-    # picture of the window.
-    exec xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
-        "$0" --on-display "$@"
+    QUORVELA_NEW_DISPLAY=1 exec "$(dirname "$0")/../scripts/with-display.sh" "$0" --on-display "$@"
 fi
 shift
 

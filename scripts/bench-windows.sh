@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$@"
+    exec scripts/with-display.sh bash "$0" "$@"
 fi
 bash scripts/setup.sh
 cmake --preset windows -DQUORVELA_BUILD_BENCH=ON >/dev/null

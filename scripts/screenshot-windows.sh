@@ -14,7 +14,7 @@ program=$build/app/quorvela.exe
 if [ -z "${DISPLAY:-}" ]; then
     # A screen larger than Wine's desktop: the pointer, in the screen's
     # middle, stays off the window and shows no tooltip.
-    exec xvfb-run -a -s "-screen 0 2600x2100x24 -nolisten tcp" bash "$0" "$build"
+    QUORVELA_SCREEN=2600x2100x24 exec scripts/with-display.sh bash "$0" "$build"
 fi
 
 caption="Quorvela -  07/2024  -  "

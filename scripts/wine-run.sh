@@ -11,8 +11,9 @@
 # replaced by its metric twin Carlito, no Mono or Gecko installer asked
 # for. Nothing outside the prefix is touched.
 #
-# Needs a display: with DISPLAY unset it runs itself on a private Xvfb and
-# waits for the prefix's processes to end before that display goes.
+# Needs a display: with DISPLAY unset it runs itself on a display of its own
+# (scripts/with-display.sh) and waits for the prefix's processes to end
+# before that display goes.
 # scripts/test-windows.sh starts one display and one wineserver for a whole
 # run, so that each test does not pay Wine's start again.
 set -euo pipefail
@@ -35,8 +36,7 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 if [ -z "${DISPLAY:-}" ]; then
     [ "${1:-}" = --shutdown ] && { "$wineserver" -k 2>/dev/null || true; exit 0; }
     # The prefix's processes must end before this display does.
-    QUORVELA_WINE_PRIVATE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        "${BASH_SOURCE[0]}" "$@"
+    QUORVELA_WINE_PRIVATE_DISPLAY=1 exec "$here/with-display.sh" "${BASH_SOURCE[0]}" "$@"
 fi
 
 boot_prefix() {

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/../.."
 root=$PWD
 build=$(realpath -m "${1:-build/windows}")
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$build"
+    exec scripts/with-display.sh bash "$0" "$build"
 fi
 
 wine=("$root/scripts/wine-run.sh")
