@@ -10,7 +10,7 @@ packages=(
     xvfb xauth x11-utils libxtst-dev
     openbox libx11-dev libxcb1-dev
     clang libclang-rt-14-dev clang-format-14 clang-tidy-14
-    libbenchmark-dev valgrind
+    libbenchmark-dev valgrind googletest
     desktop-file-utils appstream dpkg-dev
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick
     locales
