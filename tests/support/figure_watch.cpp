@@ -207,6 +207,7 @@ std::vector<std::string> FigureWatch::End() {
         play(reached, now, played, failures);
     }
     const oracle::Window& model = played.model;
+    before_ = now;
 
     const auto compare = [&](std::string_view what, const std::string& is,
                              const std::string& expected) {

@@ -29,8 +29,10 @@ public:
 
     // Around every input event: Begin takes the window as the model's start,
     // End returns what differs from the model after the event (empty when
-    // everything agrees).
+    // everything agrees). Resume, in place of Begin, starts from what End
+    // saw last, for an event that follows with nothing else in between.
     void Begin();
+    void Resume() { noted_.clear(); }
     [[nodiscard]] std::vector<std::string> End();
 
     // For an observer of its own that still wants the figures watched.

@@ -200,8 +200,14 @@ void Session::seen(const SeenBox& box) {
     }
 }
 
+// Only input changes the window: each event starts where the last one ended.
 void Session::input(const std::function<void()>& event) {
-    watch_.Begin();
+    if (watching_) {
+        watch_.Resume();
+    } else {
+        watch_.Begin();
+        watching_ = true;
+    }
     event();
     std::vector<std::string> failures = watch_.End();
     failures_.insert(failures_.end(), failures.begin(), failures.end());

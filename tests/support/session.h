@@ -120,6 +120,7 @@ private:
     FigureWatch watch_;
     std::vector<std::string> failures_;
     std::deque<std::string> recent_;
+    bool watching_ = false;
     int terminations_ = 0;
     int speedWarnings_ = 0;
 };
