@@ -166,7 +166,9 @@ public:
 
     // A right-click opens the control's context menu; its entries are read
     // while it is open, then the entry labelled `take` is taken, or the menu
-    // is closed without a choice.
+    // is closed without a choice: when `take` is empty or names no entry the
+    // menu offers enabled (a user cannot take what is not there). A control
+    // with no menu gives no entries, at once.
     std::vector<MenuEntry> ContextMenu(std::string_view control, std::string_view take = {});
 
     // Combo boxes. The list opened with a click on the arrow; an item picked
