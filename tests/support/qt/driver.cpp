@@ -569,7 +569,11 @@ std::vector<MenuEntry> Driver::ContextMenu(std::string_view control, std::string
         }
     });
     reader.start();
+    // The right button as a user presses it: the press gives the control
+    // the focus, then the platform asks for the menu (on the press, as X11
+    // does), then the button is released.
     const auto [target, point] = native_->under(control, {});
+    QTest::mousePress(target, Qt::RightButton, Qt::NoModifier, point);
     QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
     QApplication::sendEvent(target, &event);
     // A menu shown with popup() rather than exec() is still open here;
@@ -577,6 +581,7 @@ std::vector<MenuEntry> Driver::ContextMenu(std::string_view control, std::string
     if (!seen && qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr) {
         static_cast<void>(QTest::qWaitFor([&] { return seen; }, 2000));
     }
+    QTest::mouseRelease(target, Qt::RightButton, Qt::NoModifier, point);
     native_->settle();
     return entries;
 }
