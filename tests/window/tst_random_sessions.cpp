@@ -63,7 +63,7 @@ TEST_P(RandomSessions, EveryInvariantHoldsAfterEveryAction) {
     SeededChoices choices(seed);
     std::ofstream trace;
     if (const std::string file = Environment("QUORVELA_SESSION_TRACE"); !file.empty()) {
-        trace.open(file);
+        trace.open(file, std::ios::binary);  // the same bytes on every platform
         ASSERT_TRUE(trace.is_open()) << file;
     }
     const auto start = std::chrono::steady_clock::now();
