@@ -192,8 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Rounding{"0,35 held as a single", static_cast<double>(0.35F), 1, 0.3F},
                       Rounding{"0,2166667", 0.2166667, 2, 0.22F},
                       Rounding{"41,666", 12.5 * 1000 / 60 / 5, 1, 41.7F},
-                      Rounding{"negative tie", -0.25, 1, -0.2F},
-                      Rounding{"whole", 15.0, 1, 15.0F}),
+                      Rounding{"negative tie", -0.25, 1, -0.2F}, Rounding{"whole", 15.0, 1, 15.0F}),
     ByRowName{});
 
 TEST(Conversions, CheckedArithmeticRaisesInsteadOfInfinities) {

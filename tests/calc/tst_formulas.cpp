@@ -91,17 +91,17 @@ TEST_P(VolumeColpiRows, GivesTheVolumeOrRaises) {
     EXPECT_EQ(got, row.volume);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formulas, VolumeColpiRows,
-    ::testing::Values(Volume{"15", 15.0F, 1000, 200, 50.0F, 0},
-                      Volume{"12,5", 12.5F, 1000, 200, 41.7F, 0},
-                      Volume{"40000", 40000.0F, 1000, 200, 133333.3F, 0},
-                      // the ratio held as a single, not as a double
-                      Volume{"8390 at 100 and 500", 8390.0F, 100, 500, 699166.6F, 0},
-                      Volume{"no speed", 15.0F, 0, 200, 0.0F, 11},
-                      Volume{"no speed, no litres", 0.0F, 0, 200, 0.0F, 6},
-                      Volume{"no strokes", 15.0F, 1000, 0, 0.0F, 11}),
-    ByRowName{});
+INSTANTIATE_TEST_SUITE_P(Formulas, VolumeColpiRows,
+                         ::testing::Values(Volume{"15", 15.0F, 1000, 200, 50.0F, 0},
+                                           Volume{"12,5", 12.5F, 1000, 200, 41.7F, 0},
+                                           Volume{"40000", 40000.0F, 1000, 200, 133333.3F, 0},
+                                           // the ratio held as a single, not as a double
+                                           Volume{"8390 at 100 and 500", 8390.0F, 100, 500,
+                                                  699166.6F, 0},
+                                           Volume{"no speed", 15.0F, 0, 200, 0.0F, 11},
+                                           Volume{"no speed, no litres", 0.0F, 0, 200, 0.0F, 6},
+                                           Volume{"no strokes", 15.0F, 1000, 0, 0.0F, 11}),
+                         ByRowName{});
 
 }  // namespace
 }  // namespace quorvela::test

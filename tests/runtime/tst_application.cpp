@@ -59,7 +59,9 @@ TEST_P(WithoutADisplay, TheProgramSaysSoInOneItalianLine) {
 INSTANTIATE_TEST_SUITE_P(Application, WithoutADisplay,
                          ::testing::Values(NoDisplay{"DISPLAY not set", ""},
                                            NoDisplay{"DISPLAY unreachable", ":64999"}),
-                         [](const auto& row) { return row.param.display[0] == '\0' ? "Unset" : "Unreachable"; });
+                         [](const auto& row) {
+                             return row.param.display[0] == '\0' ? "Unset" : "Unreachable";
+                         });
 
 TEST(Application, QtsOwnCommandLineOptionsHaveNoEffect) {
     const QString display = qEnvironmentVariable("DISPLAY");

@@ -103,8 +103,8 @@ TEST_P(AnErrorLeavingAHandler, ShowsTheRuntimesBoxThenEndsTheProgram) {
     runtime::SetTerminateHandler(nullptr);
     ASSERT_EQ(test.window.Boxes().size(), 1U);
     const SeenBox& box = test.window.Boxes().front();
-    EXPECT_EQ(box.text, "Errore di run-time '" + std::to_string(row.number) + "':\n\n" +
-                            row.description);
+    EXPECT_EQ(box.text,
+              "Errore di run-time '" + std::to_string(row.number) + "':\n\n" + row.description);
     EXPECT_EQ(box.icon, BoxIcon::Critical);
     EXPECT_EQ(box.buttons, 1);
     EXPECT_EQ(status, row.number);
@@ -180,8 +180,10 @@ TEST(Runtime, ControlsArePlacedInTwipsFifteenToAPixel) {
     const Rect client = test.window.Geometry("test");
     EXPECT_EQ(client.width, 505);
     EXPECT_EQ(client.height, 340);
-    EXPECT_EQ(test.window.Geometry("combo"), (Rect{.left = 40, .top = 68, .width = 81, .height = 31}));
-    EXPECT_EQ(test.window.Geometry("box"), (Rect{.left = 40, .top = 184, .width = 81, .height = 31}));
+    EXPECT_EQ(test.window.Geometry("combo"),
+              (Rect{.left = 40, .top = 68, .width = 81, .height = 31}));
+    EXPECT_EQ(test.window.Geometry("box"),
+              (Rect{.left = 40, .top = 184, .width = 81, .height = 31}));
 }
 
 struct KeyRow {
@@ -214,23 +216,22 @@ TEST_P(AKey, ReachesKeyPressAsItsCharacterCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runtime, AKey,
-    ::testing::Values(KeyRow{"digit", {.key = Key::Character, .character = '5'}, nullptr, 53},
-                      KeyRow{"full stop", {.key = Key::Character, .character = '.'}, nullptr, 46},
-                      KeyRow{"keypad decimal", Press(Key::KeypadDecimal), nullptr, 44},
-                      KeyRow{"backspace", Press(Key::Backspace), nullptr, 8},
-                      KeyRow{"enter", Press(Key::Enter), nullptr, 13},
-                      KeyRow{"keypad enter", Press(Key::KeypadEnter), nullptr, 13},
-                      KeyRow{"ctrl enter", Press(Key::Enter, Ctrl), nullptr, 10},
-                      KeyRow{"escape", Press(Key::Escape), nullptr, 27},
-                      KeyRow{"ctrl a", CtrlPlus('a'), nullptr, 1},
-                      KeyRow{"ctrl c", CtrlPlus('c'), nullptr, 3},
-                      KeyRow{"ctrl v", CtrlPlus('v'), nullptr, 22},
-                      KeyRow{"alt a", {.key = Key::Character, .character = 'a', .modifiers = Alt},
-                             nullptr, -1},
-                      KeyRow{"delete", Press(Key::Delete), nullptr, -1},
-                      KeyRow{"left arrow", Press(Key::Left), nullptr, -1},
-                      KeyRow{"tab", Press(Key::Tab), nullptr, -1},
-                      KeyRow{"accented letter", {}, "\xc3\xa8", 0xE8}),
+    ::testing::Values(
+        KeyRow{"digit", {.key = Key::Character, .character = '5'}, nullptr, 53},
+        KeyRow{"full stop", {.key = Key::Character, .character = '.'}, nullptr, 46},
+        KeyRow{"keypad decimal", Press(Key::KeypadDecimal), nullptr, 44},
+        KeyRow{"backspace", Press(Key::Backspace), nullptr, 8},
+        KeyRow{"enter", Press(Key::Enter), nullptr, 13},
+        KeyRow{"keypad enter", Press(Key::KeypadEnter), nullptr, 13},
+        KeyRow{"ctrl enter", Press(Key::Enter, Ctrl), nullptr, 10},
+        KeyRow{"escape", Press(Key::Escape), nullptr, 27},
+        KeyRow{"ctrl a", CtrlPlus('a'), nullptr, 1}, KeyRow{"ctrl c", CtrlPlus('c'), nullptr, 3},
+        KeyRow{"ctrl v", CtrlPlus('v'), nullptr, 22},
+        KeyRow{"alt a", {.key = Key::Character, .character = 'a', .modifiers = Alt}, nullptr, -1},
+        KeyRow{"delete", Press(Key::Delete), nullptr, -1},
+        KeyRow{"left arrow", Press(Key::Left), nullptr, -1},
+        KeyRow{"tab", Press(Key::Tab), nullptr, -1},
+        KeyRow{"accented letter", {}, "\xc3\xa8", 0xE8}),
     ByRowName{});
 
 TEST(Runtime, ACodeTheHandlerLeavesIsInsertedInsteadOfTheTypedOne) {

@@ -158,8 +158,8 @@ void FigureWatch::play(const Reached& reached, const oracle::Window& now, Played
             } else if (inputBox && reached.code == 13) {
                 calculated(oracle::Calculate(model), played);
             } else if (inputBox) {
-                typed(reached, textOf(now, reached.control),
-                      textOf(model, reached.control), failures);
+                typed(reached, textOf(now, reached.control), textOf(model, reached.control),
+                      failures);
                 played.lastStop.reset();
             }
             break;
@@ -216,8 +216,7 @@ std::vector<std::string> FigureWatch::End() {
                                "'");
         }
     };
-    if (now.volumeMode != model.volumeMode ||
-        window_.Checked("optScelta(1)") == model.volumeMode) {
+    if (now.volumeMode != model.volumeMode || window_.Checked("optScelta(1)") == model.volumeMode) {
         failures.push_back(std::string("the mode is not the ") +
                            (model.volumeMode ? "volume" : "flow") + " mode");
     }

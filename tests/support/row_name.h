@@ -12,7 +12,8 @@ namespace quorvela::test {
 [[nodiscard]] inline std::string RowName(std::string_view description) {
     std::string name;
     for (const char c : description) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool plain =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         name += plain ? c : '_';
     }
     return name.empty() ? std::string("empty") : name;

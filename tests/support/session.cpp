@@ -32,7 +32,8 @@ struct Keystroke {
 };
 
 constexpr Keystroke Plain(char character) {
-    return {.stroke = {.key = Key::Character, .character = character}, .typed = nullptr,
+    return {.stroke = {.key = Key::Character, .character = character},
+            .typed = nullptr,
             .name = nullptr};
 }
 constexpr Keystroke Named(Stroke stroke, const char* name) {
@@ -59,11 +60,11 @@ const auto Keys = std::to_array<Keystroke>({
     Plain('a'),
     Named({.key = Key::Character, .character = 'e', .modifiers = Shift}, "E"),
     Plain('x'),
-    Typed("\xc3\xa8"),  // è
-    Typed("\xc3\xa0"),  // à
-    Typed("\xc3\xb9"),  // ù
+    Typed("\xc3\xa8"),      // è
+    Typed("\xc3\xa0"),      // à
+    Typed("\xc3\xb9"),      // ù
     Typed("\xe2\x82\xac"),  // €
-    Typed("\xc2\xb3"),  // ³
+    Typed("\xc2\xb3"),      // ³
     Named(CtrlPlus('c'), "Ctrl+C"),
     Named(CtrlPlus('v'), "Ctrl+V"),
     Named(CtrlPlus('x'), "Ctrl+X"),
@@ -270,7 +271,8 @@ std::string Session::pressKey(Choices& choices) {
     } else {
         input([&] { window_.Press(key.stroke); });
     }
-    return std::string("key ") + (key.name != nullptr ? key.name : std::string(1, key.stroke.character));
+    return std::string("key ") +
+           (key.name != nullptr ? key.name : std::string(1, key.stroke.character));
 }
 
 std::string Session::tab(Choices& choices) {
@@ -301,7 +303,8 @@ std::string Session::otherMouse(Choices& choices) {
 
 std::string Session::contextMenu(Choices& choices) {
     const std::string& control = AnyControl(choices);
-    const std::string_view take = MenuChoices.at(choices.Below(static_cast<std::uint32_t>(MenuChoices.size())));
+    const std::string_view take =
+        MenuChoices.at(choices.Below(static_cast<std::uint32_t>(MenuChoices.size())));
     std::vector<MenuEntry> entries;
     input([&] { entries = window_.ContextMenu(control, take); });
     for (const MenuEntry& entry : entries) {

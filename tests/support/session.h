@@ -85,7 +85,9 @@ public:
     // What went wrong in the last action; empty when nothing did.
     [[nodiscard]] std::vector<std::string> Check();
     // The latest actions, oldest first, for a failure report.
-    [[nodiscard]] std::vector<std::string> Recent() const { return {recent_.begin(), recent_.end()}; }
+    [[nodiscard]] std::vector<std::string> Recent() const {
+        return {recent_.begin(), recent_.end()};
+    }
     [[nodiscard]] int SpeedWarnings() const { return speedWarnings_; }
     // Runs of the calculate command that wrote results.
     [[nodiscard]] int Calculations() const { return watch_.Calculations(); }

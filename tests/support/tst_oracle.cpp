@@ -97,24 +97,31 @@ INSTANTIATE_TEST_SUITE_P(
         Worked{"flow tie 2,25", {Flow, "2500", "1000", "15"}, "24 secondi", "2,2", "0,04"},
         Worked{"flow tie 0,125", {Flow, "1000", "200", "25"}, "12 secondi", "7,5", "0,12"},
         Worked{"flow 1500 rpm", {Flow, "1500", "200", "50"}, "8 secondi", "22,5", "0,38"},
-        Worked{"flow blanks around the speed", {Flow, " 1000 ", "200", "50"}, "12 secondi", "15",
+        Worked{"flow blanks around the speed",
+               {Flow, " 1000 ", "200", "50"},
+               "12 secondi",
+               "15",
                "0,25"},
         // Volume mode: cm³ from the litres per hour with decimals, per minute from whole l/h.
         Worked{"volume 15", {Volume, "1000", "200", "15"}, "12 secondi", "50", "0,25"},
         Worked{"volume 12,5", {Volume, "1000", "200", "12,5"}, "12 secondi", "41,7", "0,2"},
         Worked{"volume 13,5", {Volume, "1000", "200", "13,5"}, "12 secondi", "45", "0,23"},
-        Worked{"volume 40000", {Volume, "1000", "200", "40000"}, "12 secondi", "133333,3",
-               "666,67"},
+        Worked{
+            "volume 40000", {Volume, "1000", "200", "40000"}, "12 secondi", "133333,3", "666,67"},
         // The ratio held as a single: 699166,656... stored as 699166,625.
-        Worked{"volume single ratio", {Volume, "100", "500", "8390"}, "300 secondi", "699166,6",
+        Worked{"volume single ratio",
+               {Volume, "100", "500", "8390"},
+               "300 secondi",
+               "699166,6",
                "139,83"},
-        Worked{"volume exponent form", {Volume, "100", "1000", "99999"}, "600 secondi",
-               "1,66665E+07", "1666,65"},
-        Worked{"stroke time 7 rpm", {Volume, "7", "200", "15"}, "1714,3 secondi", "7142,9",
-               "0,25"},
+        Worked{"volume exponent form",
+               {Volume, "100", "1000", "99999"},
+               "600 secondi",
+               "1,66665E+07",
+               "1666,65"},
+        Worked{"stroke time 7 rpm", {Volume, "7", "200", "15"}, "1714,3 secondi", "7142,9", "0,25"},
         Worked{"stroke time tie 0,25", {Volume, "2400", "10", "15"}, "0,2 secondi", "1", "0,25"},
-        Worked{"2500 rpm, 200 strokes", {Volume, "2500", "200", "15"}, "4,8 secondi", "20",
-               "0,25"},
+        Worked{"2500 rpm, 200 strokes", {Volume, "2500", "200", "15"}, "4,8 secondi", "20", "0,25"},
         // Results that cannot be computed empty their boxes; the label stays.
         Worked{"volume strokes 0", {Volume, "1000", "0", "15"}, "", "", "0,25"},
         Worked{"volume speed 0", {Volume, "0", "200", "15"}, "", "", "0,25"},
@@ -128,8 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
         Worked{"volume speed 40000", {Volume, "40000", "200", "15"}, "", "1,2", "0,25"},
         Worked{"volume strokes 40000", {Volume, "1000", "40000", "15"}, "", "10000", "0,25"},
         Worked{"flow strokes 40000", {Flow, "1000", "40000", "50"}, "", "0,1", "0"},
-        Worked{"volume l/h beyond 32 bits", {Volume, "1000", "200", "1E+10"}, "12 secondi",
-               "3,333333E+10", ""}),
+        Worked{"volume l/h beyond 32 bits",
+               {Volume, "1000", "200", "1E+10"},
+               "12 secondi",
+               "3,333333E+10",
+               ""}),
     ByRowName{});
 
 struct Early {
@@ -149,14 +159,13 @@ TEST_P(EarlyStops, TheCommandWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Oracle, EarlyStops,
-    ::testing::Values(
-        Early{"speed abc", {Flow, "abc", "200", "50"}, Stop::SpeedWarning},
-        Early{"speed and strokes empty", {Volume, "", "", "15"}, Stop::SpeedWarning},
-        Early{"speed a lone sign", {Flow, "-", "200", "50"}, Stop::SpeedWarning},
-        Early{"strokes 1,2,3", {Flow, "1000", "1,2,3", "50"}, Stop::NoStrokes},
-        Early{"strokes 1 000", {Flow, "1000", "1 000", "50"}, Stop::NoStrokes},
-        Early{"flow input empty", {Flow, "1000", "200", ""}, Stop::EmptyInput},
-        Early{"volume input empty", {Volume, "1000", "200", ""}, Stop::EmptyInput}),
+    ::testing::Values(Early{"speed abc", {Flow, "abc", "200", "50"}, Stop::SpeedWarning},
+                      Early{"speed and strokes empty", {Volume, "", "", "15"}, Stop::SpeedWarning},
+                      Early{"speed a lone sign", {Flow, "-", "200", "50"}, Stop::SpeedWarning},
+                      Early{"strokes 1,2,3", {Flow, "1000", "1,2,3", "50"}, Stop::NoStrokes},
+                      Early{"strokes 1 000", {Flow, "1000", "1 000", "50"}, Stop::NoStrokes},
+                      Early{"flow input empty", {Flow, "1000", "200", ""}, Stop::EmptyInput},
+                      Early{"volume input empty", {Volume, "1000", "200", ""}, Stop::EmptyInput}),
     ByRowName{});
 
 struct Picked {
@@ -187,18 +196,17 @@ TEST_P(Picks, ShowTheStrokeTimeThenCalculate) {
 
 INSTANTIATE_TEST_SUITE_P(
     Oracle, Picks,
-    ::testing::Values(Picked{"speed 1500", true, "1500", "200", true, "8 secondi", "22,5"},
-                      Picked{"strokes 500", false, "500", "1000", true, "30 secondi", "6"},
-                      Picked{"speed 2500, strokes 200", true, "2500", "200", true, "4,8 secondi",
-                             "37,5"},
-                      // The speed's pick calculates even without a stroke time.
-                      Picked{"speed, strokes abc", true, "1500", "abc", true, "12 secondi", "15"},
-                      Picked{"speed, strokes 0", true, "1500", "0", true, "12 secondi", ""},
-                      // The strokes' pick does not.
-                      Picked{"strokes, speed abc", false, "500", "abc", false, "12 secondi", "15"},
-                      Picked{"strokes, speed 0", false, "500", "0", false, "12 secondi", "15"},
-                      Picked{"strokes, speed 40000", false, "500", "40000", false, "12 secondi",
-                             "15"}),
+    ::testing::Values(
+        Picked{"speed 1500", true, "1500", "200", true, "8 secondi", "22,5"},
+        Picked{"strokes 500", false, "500", "1000", true, "30 secondi", "6"},
+        Picked{"speed 2500, strokes 200", true, "2500", "200", true, "4,8 secondi", "37,5"},
+        // The speed's pick calculates even without a stroke time.
+        Picked{"speed, strokes abc", true, "1500", "abc", true, "12 secondi", "15"},
+        Picked{"speed, strokes 0", true, "1500", "0", true, "12 secondi", ""},
+        // The strokes' pick does not.
+        Picked{"strokes, speed abc", false, "500", "abc", false, "12 secondi", "15"},
+        Picked{"strokes, speed 0", false, "500", "0", false, "12 secondi", "15"},
+        Picked{"strokes, speed 40000", false, "500", "40000", false, "12 secondi", "15"}),
     ByRowName{});
 
 TEST(Oracle, EnteringTheOtherModesInputEmptiesThatModesResults) {

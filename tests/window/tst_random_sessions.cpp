@@ -48,7 +48,8 @@ std::vector<Run> Runs() {
     const std::string seed = Environment("QUORVELA_SESSION_SEED");
     const std::string actions = Environment("QUORVELA_SESSION_ACTIONS");
     if (!seed.empty() || !actions.empty()) {
-        return {{seed.empty() ? 1 : std::stoull(seed), actions.empty() ? 5000 : std::stoi(actions)}};
+        return {
+            {seed.empty() ? 1 : std::stoull(seed), actions.empty() ? 5000 : std::stoi(actions)}};
     }
     // 20,000 actions in all; under Wine, where every look at a control is a
     // message through the window server, the first two seeds, 10,000.
@@ -80,8 +81,8 @@ TEST_P(RandomSessions, EveryInvariantHoldsAfterEveryAction) {
         const std::vector<std::string> failures = session.Check();
         ASSERT_TRUE(failures.empty())
             << "seed " << seed << ", action " << action << ":" << Joined(failures)
-            << "\nlast actions:" << Joined(session.Recent()) << "\nreplay: QUORVELA_SESSION_SEED="
-            << seed << " QUORVELA_SESSION_ACTIONS=" << action
+            << "\nlast actions:" << Joined(session.Recent())
+            << "\nreplay: QUORVELA_SESSION_SEED=" << seed << " QUORVELA_SESSION_ACTIONS=" << action
             << " ctest -R '^tst_random_sessions$' in the build tree";
     }
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);

@@ -37,13 +37,14 @@ TEST_P(KeyEvents, BecomeTheCharacterCodeOfTheKey) {
     EXPECT_EQ(code ? static_cast<int>(*code) : -1, row.code);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RuntimeQt, KeyEvents,
-    ::testing::Values(
-        KeyEventRow{"keypad decimal as a comma", Qt::Key_Comma, Qt::KeypadModifier, ",", 44},
-        KeyEventRow{"ctrl c without its code", Qt::Key_C, Qt::ControlModifier, "", 3},
-        KeyEventRow{"delete with its X11 text", Qt::Key_Delete, Qt::NoModifier, "\x7f", -1}),
-    ByRowName{});
+INSTANTIATE_TEST_SUITE_P(RuntimeQt, KeyEvents,
+                         ::testing::Values(KeyEventRow{"keypad decimal as a comma", Qt::Key_Comma,
+                                                       Qt::KeypadModifier, ",", 44},
+                                           KeyEventRow{"ctrl c without its code", Qt::Key_C,
+                                                       Qt::ControlModifier, "", 3},
+                                           KeyEventRow{"delete with its X11 text", Qt::Key_Delete,
+                                                       Qt::NoModifier, "\x7f", -1}),
+                         ByRowName{});
 
 TEST(RuntimeQt, ButtonTextIsThePalettesButtonText) {
     EXPECT_EQ(runtime::ToQColor(runtime::ColorButtonText, nullptr),
