@@ -843,7 +843,14 @@ Accessible Driver::AccessibleOf(std::string_view control) const {
     if (face == nullptr) {
         return {};
     }
-    return {.name = utf8(face->text(QAccessible::Name)),
+    // An AT-SPI screen reader names a control by the caption that labels it
+    // where there is one: Qt names an editable combo box by its value and
+    // gives its caption as the label.
+    QString name = face->text(QAccessible::Name);
+    if (const auto labels = face->relations(QAccessible::Label); !labels.isEmpty()) {
+        name = labels.constFirst().first->text(QAccessible::Name);
+    }
+    return {.name = utf8(name),
             .value = utf8(face->text(QAccessible::Value)),
             .description = utf8(face->text(QAccessible::Description))};
 }
