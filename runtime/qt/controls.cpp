@@ -86,7 +86,7 @@ namespace {
 
 // A single-line box takes the first line of text put in.
 QString firstLine(const QString& text) {
-    const auto end = std::find_if(text.begin(), text.end(), [](QChar character) {
+    const auto* const end = std::find_if(text.begin(), text.end(), [](QChar character) {
         return character == QLatin1Char('\n') || character == QLatin1Char('\r');
     });
     return text.left(end - text.begin());
@@ -95,7 +95,7 @@ QString firstLine(const QString& text) {
 }  // namespace
 
 QString NativeTextBox::fitted(const QString& text) const {
-    const QString line = firstLine(text);
+    QString line = firstLine(text);
     if (typingLimit_ <= 0) {
         return line;
     }

@@ -621,11 +621,12 @@ void Driver::ClickListItem(std::string_view name, std::string_view item) {
     const QPoint point = view->viewport()->mapTo(popup, view->visualRect(index).center());
     QTest::mouseMove(handle, point);
     // The list takes no release within a double click of the click that
-    // opened it: that would be the opening click's own. With no interval
-    // (see the constructor) one pass of the event loop ends that time.
-    if (native_->listOpened.isValid()) {
-        QTest::qWait(std::max<int>(0, QApplication::doubleClickInterval() -
-                                          static_cast<int>(native_->listOpened.elapsed())));
+    // opened it (that would be the opening click's own), a time its own
+    // timer keeps. With no interval (see the constructor) one pass of the
+    // event loop lets that timer run out.
+    if (native_->listOpened.isValid() && QApplication::doubleClickInterval() > 0) {
+        const qint64 due = QApplication::doubleClickInterval() + 100;
+        QTest::qWait(static_cast<int>(std::max<qint64>(0, due - native_->listOpened.elapsed())));
     }
     QApplication::processEvents();
     QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, point);
@@ -887,7 +888,14 @@ Accessible Driver::AccessibleOf(std::string_view control) const {
     if (face == nullptr) {
         return {};
     }
-    return {.name = utf8(face->text(QAccessible::Name)),
+    // An AT-SPI screen reader names a control by the caption that labels it
+    // where there is one: Qt names an editable combo box by its value and
+    // gives its caption as the label.
+    QString name = face->text(QAccessible::Name);
+    if (const auto labels = face->relations(QAccessible::Label); !labels.isEmpty()) {
+        name = labels.constFirst().first->text(QAccessible::Name);
+    }
+    return {.name = utf8(name),
             .value = utf8(face->text(QAccessible::Value)),
             .description = utf8(face->text(QAccessible::Description))};
 }
