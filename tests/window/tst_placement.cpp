@@ -39,7 +39,7 @@ public:
             error_ = "openbox could not be started (scripts/setup.sh installs it)";
             return;
         }
-        // At work once it has set up its desktops, the last step before it
+        // At work once it has announced itself, the last step before it
         // takes requests.
         const QDeadlineTimer deadline(20000);
         while (!managed()) {
@@ -67,12 +67,20 @@ public:
     [[nodiscard]] const std::string& Error() const { return error_; }
 
 private:
+    // A manager announces itself by a window of its own named on the root
+    // window; the name outlives a manager that has ended, its window does not.
     static bool managed() {
+        const QString check =
+            xprop({QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        const auto id = check.section(QLatin1Char('#'), 1).trimmed();
+        return !id.isEmpty() && xprop({QStringLiteral("-id"), id, QStringLiteral("_NET_WM_NAME")})
+                                    .contains(QLatin1Char('='));
+    }
+    static QString xprop(const QStringList& arguments) {
         QProcess probe;
-        probe.start(QStringLiteral("xprop"),
-                    {QStringLiteral("-root"), QStringLiteral("_NET_NUMBER_OF_DESKTOPS")});
+        probe.start(QStringLiteral("xprop"), arguments);
         probe.waitForFinished(5000);
-        return probe.readAllStandardOutput().contains("=");
+        return probe.exitCode() == 0 ? QString::fromUtf8(probe.readAllStandardOutput()) : QString();
     }
 
     std::unique_ptr<QProcess> openbox_;
