@@ -274,7 +274,8 @@ else
         # running window does not group with its launcher.
         WM_CLASS_WANT=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/$app_id.desktop)
         export WM_CLASS_WANT
-        # Runs on the display, beyond xvfb-run's sh, which drops exported functions.
+        # Runs on the window's display in a shell of its own, which exported
+        # functions do not reach.
         cat >"$tmp/window-checks.sh" <<'CHECKS'
 echo "window $WINDOW_ID: $(xprop -id "$WINDOW_ID" WM_NAME)"
 xwininfo -id "$WINDOW_ID" | sed -n 's/^ *\(Width\|Height\): /\1 /p'
