@@ -30,7 +30,8 @@ mkdir -p "$stage/Quorvela"
 # strips to the same bytes.
 "$strip" --preserve-dates -o "$stage/Quorvela/quorvela.exe" "$program"
 # Notepad of Windows 7 wants CRLF line ends.
-sed -e "s/@VERSION@/$version/g" -e "s/@BITS@/$bits/g" -e 's/$/\r/' "$here/LEGGIMI.txt" \
+sed -e "s/@VERSION@/$version/g" -e "s/@BITS@/$bits/g" -e "s/@ARCH@/$arch/g" -e 's/$/\r/' \
+    "$here/LEGGIMI.txt" \
     >"$stage/Quorvela/LEGGIMI.txt"
 
 zip=$out/quorvela-$version-win$bits.zip
