@@ -96,7 +96,9 @@ case "${1:-}" in
     --boot) boot_prefix ;;
     --serve)
         boot_prefix
-        "$wineserver" -p
+        # A wineserver of the prefix left by an interrupted run refuses a
+        # second one (status 2) and serves as well.
+        "$wineserver" -p || [ $? -eq 2 ]
         # Wine's own processes (desktop, services) start with the first
         # program and would inherit its output pipes, holding them open after
         # it ends: they start here, on nothing.
