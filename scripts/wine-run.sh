@@ -18,8 +18,9 @@
 #
 # Needs a display: with DISPLAY unset it runs itself on a private Xvfb and
 # waits for the prefix's processes to end before that display goes.
-# scripts/test-windows.sh starts one display and one wineserver for a whole
-# run, so that each test does not pay Wine's start again.
+# scripts/test-windows.sh starts one display for a whole run and one
+# wineserver for all the tests of each prefix, so that each test does not pay
+# Wine's start again.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
