@@ -16,6 +16,11 @@ function(quorvela_target_settings target)
         # The wide (UTF-16) Windows API, Windows 7 and later.
         target_compile_definitions(${target} PRIVATE
             UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+        # The same floor in the program's header: subsystem version 6.1
+        # (MinGW's default is 4.0 or 5.2), which Windows 7 and later start,
+        # Vista and earlier refuse at once, rather than part-way.
+        target_link_options(${target} PRIVATE
+            LINKER:--major-subsystem-version,6 LINKER:--minor-subsystem-version,1)
     endif()
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /utf-8)

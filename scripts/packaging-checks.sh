@@ -8,9 +8,11 @@
 #     with windres as a script again;
 #   - the desktop entry, the AppStream metainfo and the Debian copyright file
 #     generated in the build tree, validated;
-#   - the Debian package: built with CPack, installed with apt-get, the
-#     installed program started under Xvfb until its window shows, then the
-#     package removed again (as root only: elsewhere these steps are skipped).
+#   - the Debian package: built with CPack and checked by lintian, with its
+#     changelog and manual pages (packaging/linux/check-deb.sh), installed
+#     with apt-get, the installed program started under Xvfb until its window
+#     shows, then the package removed again (as root only: elsewhere these
+#     steps are skipped).
 # The name, version, description and id expected are those the build tree was
 # configured with (its generated quorvela/version.h).
 # Prints one line per check and exits non-zero when any fails.
@@ -221,10 +223,10 @@ if [ ! -f "$build/CPackConfig.cmake" ]; then
 elif [ ! -x "$program" ]; then
     fail "$program is not built"
 else
-    rm -rf "$build/packages"
-    if run "cpack -G DEB" cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/packages"; then
-        deb=$(ls "$build"/packages/quorvela_*.deb 2>/dev/null | head -n 1)
-    fi
+    # Fails on any error or warning of lintian; the package is still checked
+    # further when it was made.
+    run "cpack -G DEB, lintian" bash packaging/linux/check-deb.sh "$build"
+    deb=$(ls "$build"/packages/quorvela_*.deb 2>/dev/null | head -n 1)
 fi
 if [ -n "$deb" ]; then
     pass "package $deb"

@@ -11,11 +11,13 @@ packages=(
     openbox libx11-dev libxcb1-dev
     clang libclang-rt-14-dev clang-format-14 clang-tidy-14
     libbenchmark-dev valgrind googletest
-    desktop-file-utils appstream dpkg-dev
-    binutils-mingw-w64-x86-64 icoutils python3 imagemagick
+    desktop-file-utils appstream dpkg-dev lintian
+    binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 icoutils python3 imagemagick
     locales
-    # The Windows program: cross-compiler, Wine on Xvfb, doctest, MSI and zip
-    g++-mingw-w64-x86-64-posix wine wine64 doctest-dev wixl msitools zip unzip
+    # The Windows program, 64 and 32 bits: cross-compilers, Wine on Xvfb
+    # (wine32 is the i386 architecture's), MSI and zip
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+    wixl msitools zip unzip
 )
 
 missing=()
@@ -31,6 +33,10 @@ if [ ${#missing[@]} -gt 0 ]; then
         exit 1
     fi
     export DEBIAN_FRONTEND=noninteractive
+    # 32-bit Wine comes from the i386 architecture.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Windows program (scripts/build-windows.sh) and runs every Windows
-# check under Wine, on one X display and one wineserver for the whole run,
-# each a test of the windows preset (label windows):
+# Builds the Windows program for both architectures (scripts/build-windows.sh)
+# and runs every Windows check under Wine, on one X display, each a test of
+# the presets windows (64-bit, in a 64-bit Wine prefix) and windows-x86
+# (32-bit, in a 32-bit prefix of 32-bit Wine), label windows:
 #   - the window suites and the runtime's contract, under the same names as
 #     on Linux, and the Windows-only suites;
-#   - the version record, manifest, icon and DLLs read back from quorvela.exe
-#     (packaging/windows/check-exe.sh), the zip's contents (check-zip.sh),
-#     the MSI installed, started and uninstalled (check-msi.sh): label
-#     packaging.
-# The Wine prefix is build/windows/wine, made on first use.
+#   - what quorvela.exe carries, read back from it, and its Windows 7 floor;
+#     the zip; the MSI installed, started, upgraded and uninstalled (the x86
+#     MSI also in a 64-bit prefix): label packaging.
+# Each prefix is BUILD_DIR/wine, made on first use, with one wineserver kept
+# for the whole of its tests. Prints the time each architecture took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
@@ -16,16 +17,27 @@ if [ -z "${DISPLAY:-}" ]; then
     exec scripts/with-display.sh bash "$0" "$@"
 fi
 root=$PWD
-build=$root/build/windows
 
 bash scripts/build-windows.sh
 
-export WINEPREFIX=$build/wine
 trap 'scripts/wine-run.sh --shutdown' EXIT
+failures=()
+times=()
+for preset in windows windows-x86; do
+    [ "$preset" = windows ] && export WINEARCH=win64 || export WINEARCH=win32
+    export WINEPREFIX=$root/build/$preset/wine
+    echo "== $preset: Wine prefix $WINEPREFIX ($WINEARCH)"
+    start=$SECONDS
+    # One wineserver for all the tests of this prefix.
+    scripts/wine-run.sh --serve
+    ctest --preset "$preset" || failures+=("$preset")
+    scripts/wine-run.sh --shutdown
+    times+=("$preset $((SECONDS - start)) s")
+done
 
-echo "== Wine prefix $WINEPREFIX"
-# One wineserver for all tests, kept until the end of the run.
-scripts/wine-run.sh --serve
-
-echo "== Windows tests and checks under Wine"
-ctest --preset windows
+echo "Windows tests took: $(IFS=,; echo "${times[*]}" | sed 's/,/, /g')"
+if [ ${#failures[@]} -ne 0 ]; then
+    echo "Windows tests: failed in ${failures[*]}"
+    exit 1
+fi
+echo "Windows tests: all passed"

@@ -1,23 +1,4 @@
-# Cross-builds the Windows program on Debian with MinGW-w64 (64-bit, POSIX
-# threads: std::thread and std::mutex work without a hand-written shim).
-# Everything from the compiler's runtime is linked statically, so the .exe
-# needs no DLL beyond those Windows itself ships.
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows (x64), cross-built with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(QUORVELA_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${QUORVELA_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUORVELA_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${QUORVELA_MINGW_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QUORVELA_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# -static also takes libwinpthread from its archive.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Tests and helpers run through Wine (scripts/wine-run.sh).
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

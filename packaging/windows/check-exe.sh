@@ -3,9 +3,10 @@
 #
 # Reads back what the built quorvela.exe carries, from the .exe itself:
 # the version record (windres decompiles it), the application icon (icoutils
-# extracts it), the manifest, and the DLLs it needs (Windows' own only: the
-# compiler's runtime is linked in). Prints one line per check; non-zero exit
-# when any fails.
+# extracts it), the manifest (its architecture that of the program), and the
+# DLLs it needs (Windows' own only: the compiler's runtime is linked in).
+# The MinGW tools are those of the build tree's architecture. Prints one line
+# per check; non-zero exit when any fails.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 build=$(realpath -m "${1:-build/windows}")
@@ -17,6 +18,9 @@ description=$(identity Description)
 name=$(identity ApplicationName)
 IFS=. read -r major minor revision <<<"$version"
 fixed="$((10#$major)), $((10#$minor)), 0, $((10#$revision))"
+# x86_64-w64-mingw32- or i686-w64-mingw32-, from the build's objdump.
+objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$build/CMakeCache.txt")
+tools=${objdump%objdump}
 
 failures=0
 passes=0
@@ -29,7 +33,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 echo "== $exe: $(stat -c %s "$exe") bytes"
-script=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
+script=$("${tools}windres" -i "$exe" -O rc 2>/dev/null)
 version_block=$(sed -n '/^1 VERSIONINFO/,/^END$/p' <<<"$script")
 check "fixed file version $fixed" grep -q "FILEVERSION $fixed" <<<"$version_block"
 check "fixed product version $fixed" grep -q "PRODUCTVERSION $fixed" <<<"$version_block"
@@ -50,14 +54,24 @@ check "the application icon is the first icon group (Explorer's)" \
 
 wrestool --extract --raw --type=24 --name=1 "$exe" >"$tmp/manifest.xml"
 manifest=$(tr -s ' \n' ' ' <"$tmp/manifest.xml")
+# The program's own identity names its architecture, as Windows checks.
+machine=$("$objdump" -f "$exe" | sed -n 's/^architecture: \([^,]*\).*/\1/p')
+case $machine in
+    i386) want_arch=x86 ;;
+    i386:x86-64) want_arch=amd64 ;;
+    *) want_arch="(no architecture for $machine)" ;;
+esac
+check "manifest: processorArchitecture $want_arch, the program's ($machine)" \
+    grep -q "name=\"Quorvela\" processorArchitecture=\"$want_arch\"" <<<"$manifest"
 check "manifest: common controls 6" grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest"
 check "manifest: per-monitor DPI awareness v2" grep -q 'PerMonitorV2' <<<"$manifest"
-for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
-    1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
-    check "manifest: supported OS {$os}" grep -q "{$os}" <<<"$manifest"
-done
+# Exactly the systems the program is tested for: Windows 7, 8, 8.1, and 10
+# (whose id Windows 11 shares); Vista's id would claim one more.
+supported=$(grep -o 'supportedOS Id="{[^}]*}"' <<<"$manifest" | sed 's/.*{\(.*\)}"/\1/' | paste -sd ' ')
+check "manifest: supported OS exactly Windows 7, 8, 8.1 and 10 (11 shares its id)" test "$supported" = \
+    "35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"
 
-imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | sort | paste -sd ' ')
+imports=$("$objdump" -p "$exe" | sed -n 's/^\tDLL Name: //p' | sort | paste -sd ' ')
 echo "     imports: $imports"
 check "no DLL of the compiler's runtime (libstdc++, libgcc, libwinpthread)" \
     bash -c '! grep -qi "lib" <<<"$0"' "$imports"

@@ -1,16 +1,41 @@
 #!/usr/bin/env bash
 # usage: packaging/windows/check-zip.sh BUILD_DIR   (default build/windows)
 #
-# The zip a Windows user unpacks holds the program and its note, in one
-# folder, and nothing else. Prints one line; non-zero exit when it fails.
+# Reads back BUILD_DIR's zip (win64 or win32): it holds the folder Quorvela
+# with the built program, stripped, and LEGGIMI.txt, with Windows line ends,
+# the version and the architecture of the program beside it, and no
+# placeholder left. Prints one line per check; non-zero exit when any fails.
 set -uo pipefail
 build=$(realpath -m "${1:-build/windows}")
-zip=$(ls "$build"/packages/quorvela-*-win64.zip 2>/dev/null | head -n 1)
-[ -n "$zip" ] || { echo "FAIL no zip in $build/packages (build the target windows_packages)"; exit 1; }
-contents=$(unzip -Z1 "$zip" | sort | paste -sd ' ')
-if [ "$contents" = "Quorvela/ Quorvela/LEGGIMI.txt Quorvela/quorvela.exe" ]; then
-    echo "ok   $(basename "$zip") holds Quorvela/quorvela.exe and Quorvela/LEGGIMI.txt"
-else
-    echo "FAIL $(basename "$zip") holds: $contents"
-    exit 1
-fi
+header=$build/generated/quorvela/version.h
+version=$(sed -n 's/^inline constexpr const char\* Version = "\(.*\)";$/\1/p' "$header")
+zip=$(ls "$build/packages/quorvela-$version-"win??.zip 2>/dev/null | head -n 1)
+[ -n "$zip" ] || { echo "FAIL no zip of version $version in $build/packages (build the tree first)"; exit 1; }
+bits=${zip%.zip}
+bits=${bits##*-win}
+strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
+
+failures=0
+passes=0
+check() {
+    local label=$1
+    shift
+    if "$@" >/dev/null 2>&1; then echo "ok   $label"; passes=$((passes + 1)); else echo "FAIL $label"; failures=$((failures + 1)); fi
+}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+echo "== $(basename "$zip"): $(stat -c %s "$zip") bytes"
+check "holds Quorvela/quorvela.exe and Quorvela/LEGGIMI.txt, nothing else" \
+    test "$(unzip -Z1 "$zip" | sort | paste -sd ' ')" = "Quorvela/ Quorvela/LEGGIMI.txt Quorvela/quorvela.exe"
+unzip -q "$zip" -d "$tmp"
+"$strip" --preserve-dates -o "$tmp/built.exe" "$build/app/quorvela.exe"
+check "quorvela.exe is the built program, stripped" cmp "$tmp/Quorvela/quorvela.exe" "$tmp/built.exe"
+readme=$tmp/Quorvela/LEGGIMI.txt
+check "LEGGIMI.txt ends every line with CR LF" test "$(grep -c $'\r$' "$readme")" -eq "$(wc -l <"$readme")"
+check "LEGGIMI.txt names version $version" grep -q "^Quorvela $version"$'\r$' "$readme"
+check "LEGGIMI.txt says the program is the $bits-bit one" grep -q "quorvela.exe a $bits bit" "$readme"
+check "LEGGIMI.txt has no placeholder left" bash -c '! grep -q "@[A-Z]*@" "$0"' "$readme"
+
+echo "zip check: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]
