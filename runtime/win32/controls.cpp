@@ -253,9 +253,9 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_GETDLGCODE: {
             LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
             const auto* pending = reinterpret_cast<const MSG*>(lParam);
-            // Enter reaches the keystroke handler instead of the dialog manager.
+            // Enter and Escape reach the keystroke handler instead of the dialog manager.
             if (typingOnly && pending != nullptr && pending->message == WM_KEYDOWN &&
-                pending->wParam == VK_RETURN) {
+                (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE)) {
                 code |= DLGC_WANTMESSAGE;
             }
             return code;
@@ -267,6 +267,12 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             // Shift+Insert pastes, Shift+Delete cuts, without a message of their own.
             if (typingOnly && GetKeyState(VK_SHIFT) < 0 &&
                 (wParam == VK_INSERT || wParam == VK_DELETE)) {
+                return 0;
+            }
+            // Ctrl+A selects the whole text, on every version of the control;
+            // its character (1) still reaches the keystroke handler.
+            if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+                SendMessageW(hwnd, EM_SETSEL, 0, -1);
                 return 0;
             }
             break;
@@ -303,8 +309,8 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SETTEXT:
         case EM_REPLACESEL:
             // No outside writer (another program, an accessibility client)
-            // puts text into a box that takes text by typing alone.
-            if (typingOnly && !box.programWriting) {
+            // puts text into a box: the program's figures are its own.
+            if (!box.programWriting) {
                 return message == WM_SETTEXT ? FALSE : 0;
             }
             break;
@@ -352,7 +358,14 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 // The edit menu of a combo box's text, in Italian on every system.
 LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR) {
+                               DWORD_PTR data) {
+    auto& combo = *reinterpret_cast<NativeControl*>(data);
+    // Enter in the open list takes the item it stands on, Escape takes none
+    // (some versions of the control report both alike).
+    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) &&
+        SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
+        combo.listPick = wParam == VK_RETURN;
+    }
     if (message == WM_CONTEXTMENU) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (lParam == static_cast<LPARAM>(-1)) {
@@ -410,7 +423,8 @@ void InstallComboBoxHooks(NativeControl& control) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {
-        SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks, 0);
+        SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks,
+                          reinterpret_cast<DWORD_PTR>(&control));
     }
 }
 

@@ -53,6 +53,12 @@ public:
     bool swallowingMouse = false;
     // TextBox: the character that follows is the keypad's decimal key.
     bool keypadDecimal = false;
+    // ComboBox, while its list is open and until its pick is raised: whether
+    // an item is taken (Enter or a click in the list); the pick and the text
+    // the box had when the list opened.
+    bool listPick = false;
+    LRESULT indexAtOpen = CB_ERR;
+    std::wstring textAtOpen;
 
     Handler gotFocus;
     Handler click;
