@@ -228,11 +228,14 @@ struct Driver::Native {
     // Reports made while a pick's handler runs come after the pick's own.
     struct PickUnderWay {
         HWND combo;
+        WORD endsOn;  // the notification whose answer ends it; 0: the input's end
         std::string item;
         std::size_t heldFrom;
     };
     std::vector<PickUnderWay> picks;
     std::vector<Reached> held;
+    // The combo box whose open list closes on an item taken.
+    HWND takenFrom = nullptr;
 
     // The context menu under way: what was read, what to take.
     std::vector<MenuEntry> menuEntries;
@@ -323,6 +326,9 @@ struct Driver::Native {
     void Pump() {
         runtime::DoEvents();
         FlushKey();
+        while (!picks.empty()) {
+            EndPick();
+        }
     }
 
     // ------------------------------------------------------------ observing
@@ -356,7 +362,18 @@ struct Driver::Native {
 
     // A message taken from the queue.
     void Taken(const MSG& message) {
-        if (!sink || !IsKind(message.hwnd, runtime::ControlKind::TextBox)) {
+        if (!sink) {
+            return;
+        }
+        if (message.message == WM_KEYDOWN &&
+            (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+            HWND combo = GetParent(message.hwnd);
+            if (IsKind(combo, runtime::ControlKind::ComboBox) &&
+                SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
+                takenFrom = message.wParam == VK_RETURN ? combo : nullptr;
+            }
+        }
+        if (!IsKind(message.hwnd, runtime::ControlKind::TextBox)) {
             return;
         }
         switch (message.message) {
@@ -421,18 +438,8 @@ struct Driver::Native {
                 if (HIWORD(call.wParam) == BN_CLICKED &&
                     IsKind(child, runtime::ControlKind::CommandButton)) {
                     Report({.kind = Reached::Kind::ButtonClicked, .control = NameOf(child)});
-                } else if (HIWORD(call.wParam) == CBN_SELCHANGE &&
-                           IsKind(child, runtime::ControlKind::ComboBox)) {
-                    FlushKey();
-                    const LRESULT index = SendMessageW(child, CB_GETCURSEL, 0, 0);
-                    std::wstring item;
-                    if (index != CB_ERR) {
-                        item.resize(static_cast<std::size_t>(
-                            SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)));
-                        SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(item.data()));
-                    }
-                    picks.push_back({child, Narrow(item), held.size()});
+                } else if (IsKind(child, runtime::ControlKind::ComboBox)) {
+                    ComboNotified(child, HIWORD(call.wParam));
                 }
                 break;
             }
@@ -441,28 +448,79 @@ struct Driver::Native {
         }
     }
 
+    // An item is picked when the user moves to it on the closed box, or
+    // when the open list closes on it taken (Enter or a click there). The
+    // pick from the list is over once the control has reported the change
+    // of selection that some versions send after closing, or else once the
+    // input has been handled.
+    void ComboNotified(HWND child, WORD notification) {
+        WORD endsOn = notification;
+        switch (notification) {
+            case CBN_DROPDOWN:
+                takenFrom = nullptr;
+                return;
+            case CBN_SELENDOK:
+                takenFrom = child;
+                return;
+            case CBN_SELCHANGE:
+                if (SendMessageW(child, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
+                    return;
+                }
+                if (!picks.empty() && picks.back().combo == child && picks.back().endsOn == 0) {
+                    picks.back().endsOn = CBN_SELCHANGE;
+                    return;
+                }
+                break;
+            case CBN_CLOSEUP:
+                if (takenFrom != child) {
+                    return;
+                }
+                takenFrom = nullptr;
+                endsOn = 0;
+                break;
+            default:
+                return;
+        }
+        FlushKey();
+        const LRESULT index = SendMessageW(child, CB_GETCURSEL, 0, 0);
+        std::wstring item;
+        if (index != CB_ERR) {
+            item.resize(static_cast<std::size_t>(
+                SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)));
+            SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(item.data()));
+        }
+        picks.push_back({child, endsOn, Narrow(item), held.size()});
+    }
+
     // A message a window procedure has answered.
     void Answered(const CWPRETSTRUCT& call) {
         if (call.message == WM_INITDIALOG && IsClass(call.hwnd, L"#32770")) {
             MessageBoxOpened(call.hwnd);
             return;
         }
-        if (call.message == WM_COMMAND && HIWORD(call.wParam) == CBN_SELCHANGE && !picks.empty() &&
+        if (call.message == WM_COMMAND && !picks.empty() && picks.back().endsOn != 0 &&
+            HIWORD(call.wParam) == picks.back().endsOn &&
             picks.back().combo == reinterpret_cast<HWND>(call.lParam)) {
-            const PickUnderWay pick = picks.back();
-            picks.pop_back();
-            held.insert(held.begin() + static_cast<std::ptrdiff_t>(pick.heldFrom),
-                        Reached{.kind = Reached::Kind::Picked,
-                                .control = NameOf(pick.combo),
-                                .text = pick.item,
-                                .shown = Narrow(WindowText(pick.combo))});
-            if (picks.empty()) {
-                std::vector<Reached> done;
-                done.swap(held);
-                for (const Reached& reached : done) {
-                    if (sink) {
-                        sink(reached);
-                    }
+            EndPick();
+        }
+    }
+
+    // The pick goes before what its handler made reach the controls.
+    void EndPick() {
+        const PickUnderWay pick = picks.back();
+        picks.pop_back();
+        held.insert(held.begin() + static_cast<std::ptrdiff_t>(pick.heldFrom),
+                    Reached{.kind = Reached::Kind::Picked,
+                            .control = NameOf(pick.combo),
+                            .text = pick.item,
+                            .shown = Narrow(WindowText(pick.combo))});
+        if (picks.empty()) {
+            std::vector<Reached> done;
+            done.swap(held);
+            for (const Reached& reached : done) {
+                if (sink) {
+                    sink(reached);
                 }
             }
         }
