@@ -417,9 +417,31 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// Screen readers know the combo box by its caption: the system's proxy would
+// name it by its text.
+LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR data) {
+    const auto& combo = *reinterpret_cast<const NativeControl*>(data);
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        for (const ControlLayout& caption : combo.form->layout->controls) {
+            if (caption.labelFor == combo.layout->name) {
+                if (const LRESULT named =
+                        NamedAccessibleObject(hwnd, wParam, Widen(caption.text))) {
+                    return named;
+                }
+            }
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ComboProc, TextBoxHooks);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 void InstallComboBoxHooks(NativeControl& control) {
+    SetWindowSubclass(control.hwnd, ComboProc, TextBoxHooks, reinterpret_cast<DWORD_PTR>(&control));
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {

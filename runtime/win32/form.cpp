@@ -6,6 +6,7 @@
 
 #include "runtime/win32/native.h"  // windows.h, before the other Windows headers
 
+#include <ole2.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -719,7 +720,20 @@ void ShowRuntimeError(const std::string& text) noexcept {
 
 // ---------------------------------------------------------------- Application
 
-struct Application::Native {};
+// COM for the screen readers' objects the window hands out.
+struct Application::Native {
+    Native() : com(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~Native() {
+        if (com) {
+            OleUninitialize();
+        }
+    }
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+    Native(Native&&) = delete;
+    Native& operator=(Native&&) = delete;
+    bool com;
+};
 
 Application::Application(int /*argc*/, char** /*argv*/, const Identity& identity)
     : native_(std::make_unique<Native>()) {

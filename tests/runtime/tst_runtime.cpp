@@ -448,6 +448,20 @@ TEST_F(Contract, FontBoldWritesShowAtOnce) {
     EXPECT_DOUBLE_EQ(window.FontPoints("optScelta(0)"), 11.25);
 }
 
+// Each input by the caption above it, whatever it holds.
+TEST_F(Contract, AScreenReaderNamesEachInputByItsCaption) {
+    cboGiri.SetListIndex(1);
+    txtPortata.SetText("50");
+    for (const auto& [control, caption] :
+         std::vector<std::pair<const char*, const char*>>{{"cboGiri", "Giri"},
+                                                          {"cboColpi", "Colpi"},
+                                                          {"txtPortata", "Portata cm³"},
+                                                          {"txtQuorvela", "litri/ora"},
+                                                          {"txtLitriMinuto", "litri/min"}}) {
+        EXPECT_EQ(window.AccessibleOf(control).name, caption) << control;
+    }
+}
+
 // The layout's twips, 15 to a pixel at 96 dpi, combo boxes included.
 TEST_F(Contract, ControlsStandInTheLayoutsPixels) {
     EXPECT_EQ(window.Geometry("txtPortata"), (Rect{56, 192, 81, 31}));

@@ -1201,10 +1201,11 @@ Rect Driver::Geometry(std::string_view control) const {
 Accessible Driver::AccessibleOf(std::string_view control) const {
     HWND hwnd = native_->Hwnd(control);
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(&accessible))) ||
-        accessible == nullptr) {
-        ADD_FAILURE() << control << " has no accessible object";
+    const HRESULT found =
+        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible));
+    if (FAILED(found) || accessible == nullptr) {
+        ADD_FAILURE() << control << " has no accessible object (" << std::hex << found << ")";
         return {};
     }
     VARIANT self{};
