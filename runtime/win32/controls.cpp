@@ -210,8 +210,12 @@ void PasteWithinLimit(NativeControl& box) {
 }
 
 // Copying a figure out stays possible; nothing can be pasted in (a box
-// without a keystroke handler still takes Ctrl+V, cut to its limit).
+// without a keystroke handler still takes Ctrl+V, cut to its limit). As with
+// the system's own edit menu, the box takes the focus first.
 void ShowCopyMenu(NativeControl& box, LPARAM where) {
+    if (GetFocus() != box.hwnd) {
+        SetFocus(box.hwnd);
+    }
     POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
     if (where == static_cast<LPARAM>(-1)) {  // from the keyboard
         RECT rect{};
@@ -366,6 +370,10 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
         combo.listPick = wParam == VK_RETURN;
     }
+    if (message == WM_MOUSEWHEEL) {
+        // The wheel turns the box's picks, as on the box's other parts.
+        return SendMessageW(combo.hwnd, message, wParam, lParam);
+    }
     if (message == WM_CONTEXTMENU) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (lParam == static_cast<LPARAM>(-1)) {
@@ -417,6 +425,22 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// A click released on the open list takes the item under it.
+LRESULT CALLBACK ComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
+    if (message == WM_LBUTTONUP) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        auto& combo = *reinterpret_cast<NativeControl*>(data);
+        combo.listPick = PtInRect(&client, point) != FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ComboListProc, TextBoxHooks);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 // Screen readers know the combo box by its caption: the system's proxy would
 // name it by its text.
 LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -446,6 +470,8 @@ void InstallComboBoxHooks(NativeControl& control) {
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {
         SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks,
+                          reinterpret_cast<DWORD_PTR>(&control));
+        SetWindowSubclass(info.hwndList, ComboListProc, TextBoxHooks,
                           reinterpret_cast<DWORD_PTR>(&control));
     }
 }

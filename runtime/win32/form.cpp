@@ -279,9 +279,6 @@ void ComboCommand(NativeControl& combo, WORD notification) {
             combo.indexAtOpen = SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0);
             combo.textAtOpen = WindowText(combo.hwnd);
             break;
-        case CBN_SELENDOK:
-            combo.listPick = true;
-            break;
         case CBN_SELCHANGE:
             if (SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
                 combo.listPick = false;

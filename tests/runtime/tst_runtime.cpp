@@ -321,6 +321,17 @@ INSTANTIATE_TEST_SUITE_P(
                            },
                            {},
                            "1000"},
+                      Pick{"ListClosedWithItsArrow",
+                           [](Driver& d) {
+                               d.OpenList("cboGiri");
+                               d.OpenList("cboGiri");
+                           },
+                           {},
+                           "1000"},
+                      Pick{"WheelOnTheClosedBox",
+                           [](Driver& d) { d.Wheel("cboGiri", true); },
+                           {"Click cboGiri 100"},
+                           "100"},
                       Pick{
                           "Typing", [](Driver& d) { d.TypeIntoCombo("cboGiri", "25"); }, {}, "25"}),
     [](const auto& row) { return row.param.name; });

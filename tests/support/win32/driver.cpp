@@ -373,6 +373,24 @@ struct Driver::Native {
                 takenFrom = message.wParam == VK_RETURN ? combo : nullptr;
             }
         }
+        // A click released on an open list takes the item under it.
+        if (message.message == WM_LBUTTONUP && IsClass(message.hwnd, L"ComboLBox")) {
+            RECT client{};
+            GetClientRect(message.hwnd, &client);
+            const POINT point{static_cast<short>(LOWORD(message.lParam)),
+                              static_cast<short>(HIWORD(message.lParam))};
+            for (const auto& control : layout.controls) {
+                HWND combo =
+                    GetDlgItem(Form(), runtime::FirstControlId +
+                                           static_cast<int>(&control - layout.controls.data()));
+                COMBOBOXINFO info{};
+                info.cbSize = sizeof info;
+                if (control.kind == runtime::ControlKind::ComboBox &&
+                    GetComboBoxInfo(combo, &info) && info.hwndList == message.hwnd) {
+                    takenFrom = PtInRect(&client, point) != FALSE ? combo : nullptr;
+                }
+            }
+        }
         if (!IsKind(message.hwnd, runtime::ControlKind::TextBox)) {
             return;
         }
@@ -458,9 +476,6 @@ struct Driver::Native {
         switch (notification) {
             case CBN_DROPDOWN:
                 takenFrom = nullptr;
-                return;
-            case CBN_SELENDOK:
-                takenFrom = child;
                 return;
             case CBN_SELCHANGE:
                 if (SendMessageW(child, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
