@@ -14,8 +14,10 @@ packages=(
     desktop-file-utils appstream dpkg-dev
     binutils-mingw-w64-x86-64 icoutils python3 imagemagick
     locales
-    # The Windows program: cross-compiler, Wine on Xvfb, doctest, MSI and zip
-    g++-mingw-w64-x86-64-posix wine wine64 doctest-dev wixl msitools zip unzip
+    # GoogleTest's sources, built by each build with its own compiler
+    googletest
+    # The Windows program: cross-compiler, Wine on Xvfb, MSI and zip
+    g++-mingw-w64-x86-64-posix wine wine64 wixl msitools zip unzip
 )
 
 missing=()

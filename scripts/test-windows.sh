@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows program (scripts/build-windows.sh) and runs every Windows
 # check under Wine, on one Xvfb display and one wineserver for the whole run:
-#   - the tests of the windows preset (the runtime's own, the whole window
-#     driven from outside), through CTest;
+#   - the tests of the windows preset (the runtime's contract and the window
+#     suites, driven inside the test's process; the whole program driven from
+#     outside), through CTest;
 #   - the version record, manifest, icon and DLLs read back from quorvela.exe
 #     (packaging/windows/check-exe.sh);
 #   - the zip's contents; the MSI installed, started and uninstalled
