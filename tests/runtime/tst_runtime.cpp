@@ -233,6 +233,48 @@ TEST_F(Contract, CtrlASelectsTheWholeTextSoTheNextDigitReplacesIt) {
     EXPECT_EQ(window.Text("txtPortata"), "9");
 }
 
+struct Bypass {
+    const char* name;
+    std::function<void(Driver&)> act;
+};
+
+class NothingButTyping : public Contract, public ::testing::WithParamInterface<Bypass> {};
+
+// A box with a keystroke handler: no paste, no outside writer gets past it.
+TEST_P(NothingButTyping, PutsTextIntoABoxWithAKeystrokeHandler) {
+    Show();
+    window.Type("7");
+    window.SetClipboard("12abc");
+    GetParam().act(window);
+    EXPECT_EQ(window.Text("txtPortata"), "7");
+}
+INSTANTIATE_TEST_SUITE_P(
+    Contract, NothingButTyping,
+    ::testing::Values(Bypass{"CtrlV", [](Driver& d) { d.Press(CtrlPlus('v')); }},
+                      Bypass{"ShiftInsert", [](Driver& d) { d.Press(Key::Insert, Shift); }},
+                      Bypass{"WriteFromOutside",
+                             [](Driver& d) { d.WriteFromOutside("txtPortata", "9x9"); }}),
+    [](const auto& row) { return row.param.name; });
+
+// txtLitriMinuto has no keystroke handler: a paste is cut to what the
+// typing limit leaves, and only its first line is taken.
+TEST_F(Contract, APasteIntoABoxWithoutAHandlerTakesItsFirstLineCutToTheLimit) {
+    Show();
+    window.Click("txtLitriMinuto");
+    window.Type("1");
+    window.SetClipboard("1234567890\n42");
+    window.Press(CtrlPlus('v'));
+    EXPECT_EQ(window.Text("txtLitriMinuto"), "11234");
+}
+
+TEST_F(Contract, NoOutsideWriterPutsTextIntoABoxTheProgramWrites) {
+    txtLitriMinuto.SetText("0,25");
+    Show();
+    window.WriteFromOutside("txtLitriMinuto", "99");
+    EXPECT_EQ(window.Text("txtLitriMinuto"), "0,25");
+    EXPECT_EQ(txtLitriMinuto.Text(), "0,25");
+}
+
 // The program writes past the limit; only typing is bound by it.
 TEST_F(Contract, TextTheProgramWritesIsShownWholeBeyondTheTypingLimit) {
     txtQuorvela.SetText("6665,2E+07");
@@ -321,6 +363,15 @@ INSTANTIATE_TEST_SUITE_P(
                            },
                            {},
                            "1000"},
+                      Pick{"TypedTextThenArrowInTheOpenListThenEscape",
+                           [](Driver& d) {
+                               d.TypeIntoCombo("cboGiri", "25");
+                               d.OpenList("cboGiri");
+                               d.Press(Key::Down);
+                               d.Press(Key::Escape);
+                           },
+                           {},
+                           "25"},
                       Pick{"ListClosedWithItsArrow",
                            [](Driver& d) {
                                d.OpenList("cboGiri");

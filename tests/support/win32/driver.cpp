@@ -1024,10 +1024,20 @@ void Driver::QueueClicks(std::string_view control, int count) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    std::vector<INPUT> inputs{MouseInput(MOUSEEVENTF_MOVE, middle)};
+    // The pointer there first: under Wine the display server has its say in
+    // where the pointer stands, and a press would land where it last was.
+    INPUT move = MouseInput(MOUSEEVENTF_MOVE, middle);
+    SendInput(1, &move, sizeof(INPUT));
+    RunUntil(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == middle.x && at.y == middle.y;
+        },
+        std::chrono::seconds(5));
+    std::vector<INPUT> inputs;
     for (int i = 0; i < count; ++i) {
-        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTDOWN, middle));
-        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP, middle));
+        inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN, middle));
+        inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP, middle));
     }
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     EXPECT_EQ(sent, inputs.size());
