@@ -47,8 +47,14 @@ struct Screen {
 };
 
 // Raises Load, then shows the window and gives the focus to the first
-// control in tab order that can take it.
+// control in tab order that can take it: Load, then Show.
 void Start(Form& form);
+void Load(Form& form);
+void Show(Form& form);
+
+// Tests stand the window on a screen of their own size, in pixels; 0 by 0
+// restores the real one.
+void SetScreenSizeForTesting(int width, int height);
 
 // Lets pending events run, then returns. Entered again by an event it
 // delivers, it returns at once and the outer call delivers the rest, each

@@ -82,12 +82,25 @@ bool NativeTextBox::fitsTypingLimit(int inserted) const {
     return remaining + inserted <= typingLimit_;
 }
 
+namespace {
+
+// A single-line box takes the first line of text put in.
+QString firstLine(const QString& text) {
+    const auto* const end = std::find_if(text.begin(), text.end(), [](QChar character) {
+        return character == QLatin1Char('\n') || character == QLatin1Char('\r');
+    });
+    return text.left(end - text.begin());
+}
+
+}  // namespace
+
 QString NativeTextBox::fitted(const QString& text) const {
+    QString line = firstLine(text);
     if (typingLimit_ <= 0) {
-        return text;
+        return line;
     }
     const auto kept = this->text().size() - selectedText().size();
-    return text.left(std::max<qsizetype>(0, typingLimit_ - kept));
+    return line.left(std::max<qsizetype>(0, typingLimit_ - kept));
 }
 
 void NativeTextBox::type(std::int16_t code) {
@@ -109,19 +122,31 @@ void NativeTextBox::type(std::int16_t code) {
 }
 
 void NativeTextBox::keyPressEvent(QKeyEvent* event) {
+    const auto code = CharacterCode(*event);
+    // Alt with a character key is the window's menu or mnemonic key: it types
+    // nothing and reaches no keystroke handler (Ctrl+Alt is AltGr, which types).
+    if (code && event->modifiers().testFlag(Qt::AltModifier) &&
+        !event->modifiers().testFlag(Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     if (!typingOnly() && event->matches(QKeySequence::Paste)) {
         event->accept();
         insert(fitted(QGuiApplication::clipboard()->text()));
         return;
     }
-    const auto code = CharacterCode(*event);
     if (!code) {
-        // Keyboard clipboard and history commands would move text in or out
-        // without the keystroke handler seeing it.
+        // Copying out stays possible (Ctrl+Insert); the keyboard's clipboard
+        // and history commands would move text in or out without the
+        // keystroke handler seeing it.
+        if (typingOnly() && event->matches(QKeySequence::Copy)) {
+            event->accept();
+            copy();
+            return;
+        }
         if (typingOnly() &&
             (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
-             event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Undo) ||
-             event->matches(QKeySequence::Redo))) {
+             event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))) {
             event->accept();
             return;
         }
@@ -138,6 +163,10 @@ void NativeTextBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    // Ctrl+A selects the whole text, then goes to the handler as code 1.
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    }
     const QString text = event->text();
     if (text.size() > 1 && text.front().unicode() >= 32) {
         // Some input paths deliver several characters in one event.
@@ -276,7 +305,7 @@ void NativeTextBox::dropEvent(QDropEvent* event) {
     }
     const auto room = std::max<qsizetype>(0, typingLimit_ - text().size());
     QMimeData cut;
-    cut.setText(event->mimeData()->text().left(room));
+    cut.setText(firstLine(event->mimeData()->text()).left(room));
     QDropEvent fitting(event->position(), event->possibleActions(), &cut, event->buttons(),
                        event->modifiers());
     fitting.setDropAction(event->dropAction());

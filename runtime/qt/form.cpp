@@ -30,7 +30,7 @@ QSize& screenOverride() {
 }
 
 QSize screenPixels() {
-    if (screenOverride().isValid()) {
+    if (!screenOverride().isEmpty()) {
         return screenOverride();
     }
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -127,8 +127,8 @@ bool takesFocus(const ControlLayout& control) {
 
 }  // namespace
 
-void SetScreenSizeForTesting(QSize pixels) {
-    screenOverride() = pixels;
+void SetScreenSizeForTesting(int width, int height) {
+    screenOverride() = QSize(width, height);
 }
 
 // ---------------------------------------------------------------- NativeForm
@@ -262,8 +262,16 @@ float Screen::Height() {
 }
 
 void Start(Form& form) {
+    Load(form);
+    Show(form);
+}
+
+void Load(Form& form) {
+    form.Native().RaiseLoad();
+}
+
+void Show(Form& form) {
     NativeForm& window = form.Native();
-    window.RaiseLoad();
     window.show();
     window.raise();
     window.activateWindow();

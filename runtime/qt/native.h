@@ -70,7 +70,8 @@ private:
     // One typed character through the keystroke handler and the typing limit.
     void type(std::int16_t code);
     [[nodiscard]] bool fitsTypingLimit(int inserted) const;
-    // What the typing limit leaves of `text` when it replaces the selection.
+    // What the typing limit leaves of `text`'s first line when it replaces
+    // the selection.
     [[nodiscard]] QString fitted(const QString& text) const;
 
     TextBox::KeyPressHandler keyPress_;
@@ -199,9 +200,5 @@ private:
     Handler load_;
     std::optional<QMargins> frameBeforeShow_;
 };
-
-// Tests stand in a screen of their own size (in pixels); an empty size
-// restores the real one.
-void SetScreenSizeForTesting(QSize pixels);
 
 }  // namespace quorvela::runtime

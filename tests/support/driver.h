@@ -205,6 +205,9 @@ public:
     bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds patience);
     // Lets pending events run once.
     void Pump();
+    // Queues `task` behind the events already pending: it runs when the
+    // platform next delivers them, inside a handler that lets events run too.
+    void Post(std::function<void()> task);
 
     // ------------------------------------------------------------ looking
 
@@ -227,6 +230,8 @@ public:
     [[nodiscard]] bool Active() const;
     // In the window's client area, in the screen's device pixels.
     [[nodiscard]] Rect Geometry(std::string_view control) const;
+    // The window's outer rectangle, its frame included, on the screen, in pixels.
+    [[nodiscard]] Rect Placement() const;
     [[nodiscard]] Accessible AccessibleOf(std::string_view control) const;
 
     // ------------------------------------------------------ message boxes

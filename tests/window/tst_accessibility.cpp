@@ -1,110 +1,66 @@
 // The window as a screen reader, or any program on the accessibility bus,
-// sees it through Qt's accessibility interfaces.
+// sees it: what each control is called, and that no program writes an input
+// box from outside.
 
-#include <QAccessible>
-#include <QLineEdit>
-#include <QTest>
+#include <gtest/gtest.h>
 
-#include "input_test.h"
+#include <string>
 
-class AccessibilityTest : public quorvela::testing::InputTest {
-    Q_OBJECT
+#include "window_test.h"
 
-private Q_SLOTS:
-    void init() { Start(); }
-    void cleanup() { Finish(); }
+namespace quorvela::test {
+namespace {
 
-    void eachCaptionLabelsItsControl_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("cboGiri") << "cboGiri"
-                                 << "Giri";
-        QTest::newRow("cboColpi") << "cboColpi"
-                                  << "Colpi";
-        QTest::newRow("txtPortata") << "txtPortata"
-                                    << "Portata cm³";
-        QTest::newRow("txtQuorvela") << "txtQuorvela"
-                                     << "litri/ora";
-        QTest::newRow("txtLitriMinuto") << "txtLitriMinuto"
-                                        << "litri/min";
-    }
-    void eachCaptionLabelsItsControl() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
-        QVERIFY(face != nullptr);
-        QStringList labels;
-        for (const auto& [label, relation] : face->relations(QAccessible::Label)) {
-            labels << label->text(QAccessible::Name);
-        }
-        QCOMPARE(labels, QStringList{caption});
-    }
+using Accessibility = WindowTest;
 
-    void theOptionsAndTheButtonAreNamedByTheirTexts_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("accessible");
-        QTest::newRow("optScelta(0)") << "optScelta(0)"
-                                      << "ottieni cm³";
-        QTest::newRow("optScelta(1)") << "optScelta(1)"
-                                      << "ottieni litri/ora";
-        QTest::newRow("cmdCalcola") << "cmdCalcola"
-                                    << "calcola";
-    }
-    void theOptionsAndTheButtonAreNamedByTheirTexts() {
-        QFETCH(QString, name);
-        QFETCH(QString, accessible);
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
-        QVERIFY(face != nullptr);
-        QCOMPARE(face->text(QAccessible::Name), accessible);
-    }
-
-    void theStrokeTimeLabelIsNamedByWhatItShows() {
-        QAccessibleInterface* face =
-            QAccessible::queryAccessibleInterface(&form_->lblDescrizione(2).Native());
-        QVERIFY(face != nullptr);
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("12 secondi"));
-        QCOMPARE(face->text(QAccessible::Description),
-                 QStringLiteral("a 1000 giri, 200 colpi si ottengono in 12 secondi"));
-    }
-
-    void noProgramCanWriteAnInputBoxThroughAccessibility_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("asValue");
-        QTest::newRow("txtPortata, text inserted") << "txtPortata" << false;
-        QTest::newRow("txtPortata, value set") << "txtPortata" << true;
-        // Outside its mode too: the flow mode is in force.
-        QTest::newRow("txtQuorvela, text inserted") << "txtQuorvela" << false;
-        QTest::newRow("txtQuorvela, value set") << "txtQuorvela" << true;
-    }
-    void noProgramCanWriteAnInputBoxThroughAccessibility() {
-        QFETCH(QString, name);
-        QFETCH(bool, asValue);
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(name));
-        QVERIFY(face != nullptr);
-        const QString foreign = QStringLiteral("12abc-+ 1.5e9xyz");
-        if (asValue) {
-            face->setText(QAccessible::Value, foreign);
-        } else if (QAccessibleEditableTextInterface* editable = face->editableTextInterface()) {
-            editable->insertText(0, foreign);
-        }
-        QCOMPARE(qobject_cast<QLineEdit*>(control(name))->text(), QString());
-    }
-
-    void aScreenReaderStillReadsAnInputBox() {
-        auto& box = form_->txtPortata.Native();
-        QTest::keyClicks(&box, QStringLiteral("12,5"));
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&box);
-        QVERIFY(face != nullptr);
-        QCOMPARE(face->role(), QAccessible::EditableText);
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Portata cm³"));
-        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("12,5"));
-        QCOMPARE(face->text(QAccessible::Description), QStringLiteral("Valore di portata"));
-        QAccessibleTextInterface* text = face->textInterface();
-        QVERIFY(text != nullptr);
-        QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("12,5"));
-        QCOMPARE(text->cursorPosition(), 4);
-    }
+struct Named {
+    const char* row;
+    const char* control;
+    const char* name;
 };
 
-QUORVELA_GUI_TEST_MAIN(AccessibilityTest)
-#include "tst_accessibility.moc"
+class EachControl : public WindowTest, public ::testing::WithParamInterface<Named> {};
+
+// The boxes by their captions, not by the figures they hold; the options and
+// the button by their texts.
+TEST_P(EachControl, IsNamedForAScreenReader) {
+    EXPECT_EQ(window.AccessibleOf(GetParam().control).name, GetParam().name);
+}
+INSTANTIATE_TEST_SUITE_P(Accessibility, EachControl,
+                         ::testing::Values(Named{"CboGiri", "cboGiri", "Giri"},
+                                           Named{"CboColpi", "cboColpi", "Colpi"},
+                                           Named{"TxtPortata", "txtPortata", "Portata cm³"},
+                                           Named{"TxtQuorvela", "txtQuorvela", "litri/ora"},
+                                           Named{"TxtLitriMinuto", "txtLitriMinuto", "litri/min"},
+                                           Named{"OptScelta0", "optScelta(0)", "ottieni cm³"},
+                                           Named{"OptScelta1", "optScelta(1)", "ottieni litri/ora"},
+                                           Named{"CmdCalcola", "cmdCalcola", "calcola"}),
+                         [](const auto& row) { return row.param.row; });
+
+TEST_F(Accessibility, TheStrokeTimeLabelIsNamedByWhatItShows) {
+    const Accessible label = window.AccessibleOf("lblDescrizione(2)");
+    EXPECT_EQ(label.name, "12 secondi");
+    EXPECT_EQ(label.description, "a 1000 giri, 200 colpi si ottengono in 12 secondi");
+}
+
+class NoProgram : public WindowTest, public ::testing::WithParamInterface<const char*> {};
+
+// txtQuorvela outside its mode too: the flow mode is in force.
+TEST_P(NoProgram, WritesATextBoxFromOutside) {
+    window.WriteFromOutside(GetParam(), "12abc-+ 1.5e9xyz");
+    EXPECT_EQ(window.Text(GetParam()), "");
+}
+INSTANTIATE_TEST_SUITE_P(Accessibility, NoProgram,
+                         ::testing::Values("txtPortata", "txtQuorvela", "txtLitriMinuto"),
+                         [](const auto& row) { return std::string(row.param); });
+
+TEST_F(Accessibility, AScreenReaderStillReadsAnInputBox) {
+    window.Type("12,5");
+    const Accessible box = window.AccessibleOf("txtPortata");
+    EXPECT_EQ(box.name, "Portata cm³");
+    EXPECT_EQ(box.value, "12,5");
+    EXPECT_EQ(box.description, "Valore di portata");
+}
+
+}  // namespace
+}  // namespace quorvela::test

@@ -1,138 +1,111 @@
 // No way around the keystroke filter: paste, drop and input-method text, and
 // the menus the boxes offer.
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QTest>
-#include <QTimer>
+#include <gtest/gtest.h>
 
-#include "input_test.h"
+#include <functional>
+#include <string>
+#include <vector>
 
-using quorvela::testing::ComboBox;
-using quorvela::testing::ContextMenuEntries;
-using quorvela::testing::FocusedControl;
-using quorvela::testing::Stroke;
-using quorvela::testing::TextBox;
-using quorvela::testing::TypeIntoCombo;
+#include "window_test.h"
 
-class FilterBypassTest : public quorvela::testing::InputTest {
-    Q_OBJECT
+namespace quorvela::test {
+namespace {
 
-private Q_SLOTS:
-    void init() { Start(); }
-    void cleanup() { Finish(); }
+constexpr const char* Offered = "a1.5-x9";
 
-    // ------------------------------------------------------------ no way around the filter
-
-    // Every way of putting text into an input box besides typing: the text
-    // either goes through the keystroke filter or does not go in at all.
-    void nothingPutsTextPastTheFilter_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<QString>("expected");
-        for (const bool volumeMode : {false, true}) {
-            const char* box = volumeMode ? "txtQuorvela, " : "txtPortata, ";
-            for (const char* way : {"Ctrl+V", "Shift+Insert", "Paste key", "middle click", "drop",
-                                    "drop with drops allowed again"}) {
-                QTest::addRow("%s%s", box, way) << volumeMode << QString::fromLatin1(way) << "7";
-            }
-            // Composed text is typed character by character, through the filter.
-            QTest::addRow("%sinput method", box) << volumeMode << "input method"
-                                                 << "71,59";
-        }
-    }
-    void nothingPutsTextPastTheFilter() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, way);
-        QFETCH(QString, expected);
-        const QString offered = QStringLiteral("a1.5-x9");
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText(offered);
-        if (clipboard->supportsSelection()) {
-            clipboard->setText(offered, QClipboard::Selection);
-        }
-        TextBox* input = chooseMode(volumeMode);
-        type(QStringLiteral("7"));
-        if (way == QLatin1String("Ctrl+V")) {
-            QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
-        } else if (way == QLatin1String("Shift+Insert")) {
-            QTest::keyClick(input, Qt::Key_Insert, Qt::ShiftModifier);
-        } else if (way == QLatin1String("Paste key")) {
-            // No character belongs to this key, so QTest cannot press it.
-            sendKey(input, Qt::Key_Paste, QString());
-        } else if (way == QLatin1String("middle click")) {
-            QTest::mouseClick(input, Qt::MiddleButton, Qt::NoModifier, input->rect().center());
-        } else if (way.startsWith(QLatin1String("drop"))) {
-            QVERIFY(!input->acceptDrops());
-            // Even were drops switched on again, the box's own handler refuses them.
-            input->setAcceptDrops(way != QLatin1String("drop"));
-            QMimeData mime;
-            mime.setText(offered);
-            const QPointF point = input->rect().center();
-            QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QApplication::sendEvent(input, &enter);
-            QVERIFY(!enter.isAccepted());
-            QDropEvent drop(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(input, &drop);
-        } else {
-            QVERIFY(!input->testAttribute(Qt::WA_InputMethodEnabled));
-            QInputMethodEvent event;
-            event.setCommitString(offered);
-            QApplication::sendEvent(input, &event);
-        }
-        QCOMPARE(input->text(), expected);
-    }
-
-    void theContextMenuOffersCopyButNoPaste_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::newRow("txtPortata") << false;
-        QTest::newRow("txtQuorvela") << true;
-    }
-    void theContextMenuOffersCopyButNoPaste() {
-        QFETCH(bool, volumeMode);
-        TextBox* input = chooseMode(volumeMode);
-        type(QStringLiteral("7"));
-        input->selectAll();
-        const QStringList actions = ContextMenuEntries(input, [](const QAction& action) {
-            return action.objectName() + (action.isEnabled() ? "+" : "-");
-        });
-        QCOMPARE(actions,
-                 (QStringList{QStringLiteral("edit-copy+"), QStringLiteral("select-all+")}));
-        QCOMPARE(input->text(), QStringLiteral("7"));
-    }
-
-    void theComboBoxMenuSpeaksItalian_data() {
-        QTest::addColumn<bool>("speed");
-        QTest::newRow("cboGiri") << true;
-        QTest::newRow("cboColpi") << false;
-    }
-    void theComboBoxMenuSpeaksItalian() {
-        QFETCH(bool, speed);
-        ComboBox* combo = speed ? &form_->cboGiri.Native() : &form_->cboColpi.Native();
-        QLineEdit* edit = combo->lineEdit();
-        QTest::mouseClick(edit, Qt::LeftButton);
-        edit->selectAll();
-        const QStringList labels = ContextMenuEntries(edit, [](const QAction& action) {
-            return action.text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
-        });
-        QCOMPARE(labels, (QStringList{QStringLiteral("Annulla"), QStringLiteral("Rifai"),
-                                      QStringLiteral("Taglia"), QStringLiteral("Copia"),
-                                      QStringLiteral("Incolla"), QStringLiteral("Elimina"),
-                                      QStringLiteral("Seleziona tutto")}));
-    }
+struct Way {
+    const char* name;
+    std::function<void(Driver&, std::string_view box)> put;
+    const char* expected;  // after '7' was typed
 };
 
-QUORVELA_GUI_TEST_MAIN(FilterBypassTest)
+struct Bypass {
+    bool volumeMode;
+    Way way;
+};
 
-#include "tst_filter_bypass.moc"
+class NothingPutsText : public WindowTest, public ::testing::WithParamInterface<Bypass> {};
+
+// Every way of putting text into an input box besides typing: the text
+// either goes through the keystroke filter or does not go in at all.
+TEST_P(NothingPutsText, PastTheFilter) {
+    const auto& [volumeMode, way] = GetParam();
+    window.SetClipboard(Offered);
+    ChooseMode(volumeMode);
+    window.Type("7");
+    way.put(window, InputOf(volumeMode));
+    EXPECT_EQ(window.Text(InputOf(volumeMode)), way.expected);
+}
+
+std::vector<Bypass> bypasses() {
+    const std::vector<Way> ways{
+        {"CtrlV", [](Driver& window, std::string_view) { window.Press(CtrlPlus('v')); }, "7"},
+        {"ShiftInsert", [](Driver& window, std::string_view) { window.Press(Key::Insert, Shift); },
+         "7"},
+        {"PasteKey", [](Driver& window, std::string_view) { window.Press(Key::Paste); }, "7"},
+        {"MiddleClick", [](Driver& window, std::string_view box) { window.MiddleClick(box); }, "7"},
+        // Nothing is dropped, whether the platform would deliver the drop or not.
+        {"Drop",
+         [](Driver& window, std::string_view box) { EXPECT_FALSE(window.Drop(box, Offered)); },
+         "7"},
+        // Composed text is typed character by character, through the filter.
+        {"InputMethod", [](Driver& window, std::string_view box) { window.Compose(box, Offered); },
+         "71,59"},
+    };
+    std::vector<Bypass> rows;
+    for (const bool volumeMode : {false, true}) {
+        for (const Way& way : ways) {
+            rows.push_back({volumeMode, way});
+        }
+    }
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(FilterBypass, NothingPutsText, ::testing::ValuesIn(bypasses()),
+                         [](const auto& row) {
+                             return std::string(row.param.volumeMode ? "TxtQuorvela"
+                                                                     : "TxtPortata") +
+                                    row.param.way.name;
+                         });
+
+class TheContextMenuOfAnInputBox : public WindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TheContextMenuOfAnInputBox, OffersCopyButNoPaste) {
+    ChooseMode(GetParam());
+    window.Type("7");
+    window.Press(CtrlPlus('a'));
+    const std::vector<MenuEntry> entries = window.ContextMenu(InputOf(GetParam()));
+    EXPECT_EQ(entries, (std::vector<MenuEntry>{{.label = "Copia", .enabled = true},
+                                               {.label = "Seleziona tutto", .enabled = true}}));
+    EXPECT_EQ(window.Text(InputOf(GetParam())), "7");
+}
+INSTANTIATE_TEST_SUITE_P(FilterBypass, TheContextMenuOfAnInputBox, ::testing::Bool(),
+                         [](const auto& row) { return row.param ? "TxtQuorvela" : "TxtPortata"; });
+
+class TheEditMenuOfAComboBox : public WindowTest,
+                               public ::testing::WithParamInterface<const char*> {};
+
+// The platform's own edit menu, in Italian: Qt's with its redo entry; on
+// Windows, whose own menu follows the system's language, the program's.
+TEST_P(TheEditMenuOfAComboBox, SpeaksItalian) {
+    window.Click(GetParam());
+    window.Press(CtrlPlus('a'));
+    std::vector<std::string> labels;
+    for (const MenuEntry& entry : window.ContextMenu(GetParam())) {
+        labels.push_back(entry.label);
+    }
+#ifdef _WIN32
+    EXPECT_EQ(labels, (std::vector<std::string>{"Annulla", "Taglia", "Copia", "Incolla", "Elimina",
+                                                "Seleziona tutto"}));
+#else
+    EXPECT_EQ(labels, (std::vector<std::string>{"Annulla", "Rifai", "Taglia", "Copia", "Incolla",
+                                                "Elimina", "Seleziona tutto"}));
+#endif
+}
+INSTANTIATE_TEST_SUITE_P(FilterBypass, TheEditMenuOfAComboBox,
+                         ::testing::Values("cboGiri", "cboColpi"),
+                         [](const auto& row) { return std::string(row.param); });
+
+}  // namespace
+}  // namespace quorvela::test

@@ -1,98 +1,89 @@
 // Start-up: the placement on the screen and what Load leaves behind before
-// the window is first shown.
+// the window is first shown. (What the first show meets the user with is
+// checked by tst_modes.)
 
-#include <QApplication>
-#include <QTest>
+#include <gtest/gtest.h>
 
-#include "modal_guard.h"
+#include <cstdlib>
+
+#include "driver.h"
 #include "runtime/form.h"
-#include "window_fixture.h"
+#include "window/frmQuorvela.h"
 
-using quorvela::frmQuorvela;
-using quorvela::runtime::Screen;
-using quorvela::testing::ModalGuard;
+namespace quorvela::test {
+namespace {
 
-class StartupTest : public QObject {
-    Q_OBJECT
-
-private:
-    ModalGuard guard_;
-
-private Q_SLOTS:
-    void init() { guard_.Reset(); }
-    void cleanup() {
-        quorvela::runtime::SetScreenSizeForTesting(QSize());
-        QVERIFY2(guard_.Unexpected().isEmpty(), qPrintable(guard_.Unexpected().join(u'\n')));
-    }
-
-    void placement_data() {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QPoint>("position");
-        // The free width split equally, a third of the free height above.
-        QTest::newRow("large screen") << QSize(1920, 1080) << QPoint(708, 247);
-        QTest::newRow("exactly the window") << QSize(505, 340) << QPoint(0, 0);
-        // A window larger than the screen is not pulled back onto it.
-        QTest::newRow("small screen") << QSize(400, 300) << QPoint(-53, -13);
-    }
-    void placement() {
-        QFETCH(QSize, screen);
-        QFETCH(QPoint, position);
-        quorvela::runtime::SetScreenSizeForTesting(screen);
-        frmQuorvela form;
-        form.Form_Load();
-        QCOMPARE(form.Native().pos(), position);
-        if (position.x() > 0) {
-            const int left = form.Native().x();
-            const int right = screen.width() - form.Native().width() - form.Native().x();
-            const int above = form.Native().y();
-            const int below = screen.height() - form.Native().height() - form.Native().y();
-            QVERIFY(std::abs(left - right) <= 1);
-            QVERIFY(std::abs(2 * above - below) <= 3);
+// A window built and loaded, not shown.
+class Startup : public ::testing::Test {
+protected:
+    void TearDown() override {
+        runtime::SetScreenSizeForTesting(0, 0);
+        for (const std::string& box : window.Unexpected()) {
+            ADD_FAILURE() << "unexpected message box: " << box;
         }
     }
 
-    void loadRunsThePickAndModeHandlersBeforeEachWriteReturns() {
-        frmQuorvela form;
-        form.txtPortata.Native().setText(QStringLiteral("99"));
-        form.Form_Load();
-        // The stroke pick set the stroke time, the mode selection its emphasis,
-        // and the focus moves they tried were refused while hidden.
-        QCOMPARE(form.lblDescrizione(2).Native().text(), QStringLiteral("12 secondi"));
-        const QString tip = QStringLiteral("a 1000 giri, 200 colpi si ottengono in 12 secondi");
-        QCOMPARE(form.lblDescrizione(2).Native().toolTip(), tip);
-        QCOMPARE(form.Image1.Native().toolTip(), tip);
-        QVERIFY(form.optScelta(0).Native().isChecked());
-        QVERIFY(form.optScelta(0).Native().font().bold());
-        QCOMPARE(form.optScelta(0).Native().palette().color(QPalette::WindowText),
-                 QColor(255, 0, 0));
-        QVERIFY(form.lblDescrizione(3).Native().font().bold());
-        QVERIFY(!form.lblDescrizione(4).Native().font().bold());
-        QCOMPARE(form.txtPortata.Native().text(), QString());
-        QCOMPARE(form.Native().windowTitle(),
-                 QString::fromStdString(std::string(frmQuorvela::Layout().caption)));
-        QVERIFY(guard_.Seen().isEmpty());
-    }
-
-    void theFirstShowMeetsTheUserInTheFlowMode() {
-        const auto form = quorvela::testing::StartWindow();
-        QVERIFY(form);
-        QVERIFY(form->optScelta(1).Native().isChecked());
-        QVERIFY(!form->optScelta(0).Native().isChecked());
-        QVERIFY(form->optScelta(1).Native().font().bold());
-        QVERIFY(!form->optScelta(0).Native().font().bold());
-        QCOMPARE(form->optScelta(0).Native().palette().color(QPalette::WindowText),
-                 QApplication::palette(&form->optScelta(0).Native()).color(QPalette::ButtonText));
-        QVERIFY(form->lblDescrizione(4).Native().font().bold());
-        QVERIFY(!form->lblDescrizione(3).Native().font().bold());
-        QCOMPARE(quorvela::testing::FocusedControl(), &form->txtPortata.Native());
-        QCOMPARE(form->lblDescrizione(2).Native().text(), QStringLiteral("12 secondi"));
-        for (const auto* box : {&form->txtPortata.Native(), &form->txtQuorvela.Native(),
-                                &form->txtLitriMinuto.Native()}) {
-            QCOMPARE(box->text(), QString());
-        }
-        QVERIFY(guard_.Seen().isEmpty());
-    }
+    frmQuorvela form_;
+    Driver window{form_, frmQuorvela::Layout()};
 };
 
-QUORVELA_GUI_TEST_MAIN(StartupTest)
-#include "tst_startup.moc"
+struct Screen {
+    const char* name;
+    int width;  // 0: the window's own outer size
+    int height;
+};
+
+class Placement : public Startup, public ::testing::WithParamInterface<Screen> {};
+
+// The free width split equally, a third of the free height above; a window
+// larger than the screen is not pulled back onto it.
+TEST_P(Placement, SplitsTheFreeWidthEquallyAndPutsAThirdOfTheFreeHeightAbove) {
+    const Rect outer = window.Placement();
+    const int width = GetParam().width > 0 ? GetParam().width : outer.width;
+    const int height = GetParam().height > 0 ? GetParam().height : outer.height;
+    runtime::SetScreenSizeForTesting(width, height);
+
+    runtime::Load(form_);
+
+    const Rect placed = window.Placement();
+    EXPECT_EQ(placed.width, outer.width);
+    EXPECT_EQ(placed.height, outer.height);
+    const int right = width - placed.width - placed.left;
+    const int below = height - placed.height - placed.top;
+    EXPECT_LE(std::abs(placed.left - right), 1) << placed.left << " left, " << right << " right";
+    EXPECT_LE(std::abs(2 * placed.top - below), 3) << placed.top << " above, " << below << " below";
+    if (GetParam().width == 0) {
+        EXPECT_EQ(placed.left, 0);
+        EXPECT_EQ(placed.top, 0);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Startup, Placement,
+                         ::testing::Values(Screen{"LargeScreen", 1920, 1080},
+                                           Screen{"ExactlyTheWindow", 0, 0},
+                                           Screen{"SmallScreen", 400, 300}),
+                         [](const auto& row) { return row.param.name; });
+
+TEST_F(Startup, LoadRunsThePickAndModeHandlersBeforeEachWriteReturns) {
+    form_.txtPortata.SetText("99");
+
+    runtime::Load(form_);
+
+    // The stroke pick set the stroke time, the mode selection its emphasis,
+    // and the focus moves they tried were refused while hidden.
+    EXPECT_EQ(window.Text("lblDescrizione(2)"), "12 secondi");
+    const std::string tip = "a 1000 giri, 200 colpi si ottengono in 12 secondi";
+    EXPECT_EQ(window.ToolTip("lblDescrizione(2)"), tip);
+    EXPECT_EQ(window.ToolTip("Image1"), tip);
+    EXPECT_TRUE(window.Checked("optScelta(0)"));
+    EXPECT_FALSE(window.Checked("optScelta(1)"));
+    EXPECT_TRUE(window.Bold("optScelta(0)"));
+    EXPECT_EQ(window.ForeColor("optScelta(0)"), 0x000000FFU);
+    EXPECT_TRUE(window.Bold("lblDescrizione(3)"));
+    EXPECT_FALSE(window.Bold("lblDescrizione(4)"));
+    EXPECT_EQ(window.Text("txtPortata"), "");
+    EXPECT_EQ(window.Text("frmQuorvela"), frmQuorvela::Layout().caption);
+    EXPECT_TRUE(window.Boxes().empty());
+}
+
+}  // namespace
+}  // namespace quorvela::test

@@ -1,283 +1,251 @@
 // The keystroke filter of the two input boxes as the user types, Enter, and
 // the typing limits.
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QTest>
-#include <QTimer>
+#include <gtest/gtest.h>
 
-#include "input_test.h"
+#include <string>
+#include <vector>
 
-using quorvela::testing::ComboBox;
-using quorvela::testing::FocusedControl;
-using quorvela::testing::Stroke;
-using quorvela::testing::TextBox;
-using quorvela::testing::TypeIntoCombo;
+#include "window_test.h"
 
-class TypingTest : public quorvela::testing::InputTest {
-    Q_OBJECT
+namespace quorvela::test {
+namespace {
 
-private Q_SLOTS:
-    void init() { Start(); }
-    void cleanup() { Finish(); }
+using Typing = WindowTest;
 
-    // ------------------------------------------------------------ typing
+// ------------------------------------------------------------------ typing
 
-    void typedCharactersPassTheFilterAsItDecides_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("12.5 into txtQuorvela") << true << "12.5"
-                                               << "12,5";
-        QTest::newRow("12.5 into txtPortata") << false << "12.5"
-                                              << "12,5";
-        QTest::newRow("1,2,3 into txtQuorvela") << true << "1,2,3"
-                                                << "1,2,3";
-        QTest::newRow("1.2.3 into txtPortata") << false << "1.2.3"
-                                               << "1,2,3";
-        QTest::newRow("all digits") << false << "0123456"
-                                    << "0123456";
-        QTest::newRow("minus sign") << false << "-5"
-                                    << "5";
-        QTest::newRow("plus sign") << true << "+5"
-                                   << "5";
-        QTest::newRow("blanks") << false << " 5 0 "
-                                << "50";
-        QTest::newRow("letters") << true << "a1b2E"
-                                 << "12";
-        QTest::newRow("exponent") << false << "1e3"
-                                  << "13";
-        QTest::newRow("other punctuation") << true << "1;2:3/4"
-                                           << "1234";
-    }
-    void typedCharactersPassTheFilterAsItDecides() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, typed);
-        QFETCH(QString, expected);
-        TextBox* input = chooseMode(volumeMode);
-        QCOMPARE(FocusedControl(), input);
-        type(typed);
-        QCOMPARE(input->text(), expected);
-        verifyEmphasis(volumeMode);
-    }
+struct Typed {
+    const char* name;
+    bool volumeMode;
+    const char* typed;
+    const char* expected;
+};
 
-    void keysThatTypeNoFigureAreDiscarded_data() {
-        addStrokeColumns();
-        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-        QTest::newRow("Ctrl+C") << false << "12" << QList<Stroke>{{Qt::Key_C, ctrl}} << "12";
-        QTest::newRow("Ctrl+V") << false << "12" << QList<Stroke>{{Qt::Key_V, ctrl}} << "12";
-        QTest::newRow("Ctrl+X") << true << "12" << QList<Stroke>{{Qt::Key_X, ctrl}} << "12";
-        QTest::newRow("Ctrl+A, then 3")
-            << false << "12" << QList<Stroke>{{Qt::Key_A, ctrl}, {Qt::Key_3, {}}} << "123";
-        QTest::newRow("Ctrl+Z") << true << "12" << QList<Stroke>{{Qt::Key_Z, ctrl}} << "12";
-        QTest::newRow("Ctrl+Y") << false << "12" << QList<Stroke>{{Qt::Key_Y, ctrl}} << "12";
-        QTest::newRow("Ctrl+Backspace (127)")
-            << false << "12" << QList<Stroke>{{Qt::Key_Backspace, ctrl}} << "12";
-        QTest::newRow("Escape") << true << "12" << QList<Stroke>{{Qt::Key_Escape, {}}} << "12";
-        QTest::newRow("Space") << false << "12" << QList<Stroke>{{Qt::Key_Space, {}}} << "12";
-        QTest::newRow("Shift+Insert")
-            << true << "12" << QList<Stroke>{{Qt::Key_Insert, Qt::ShiftModifier}} << "12";
-    }
-    void keysThatTypeNoFigureAreDiscarded() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, start);
-        QFETCH(QList<Stroke>, strokes);
-        QFETCH(QString, expected);
-        QGuiApplication::clipboard()->setText(QStringLiteral("99"));
-        TextBox* input = chooseMode(volumeMode);
-        type(start);
-        for (const Stroke& stroke : strokes) {
-            press(stroke.key, stroke.modifiers);
+class TypedCharacters : public WindowTest, public ::testing::WithParamInterface<Typed> {};
+
+TEST_P(TypedCharacters, PassTheFilterAsItDecides) {
+    const Typed& row = GetParam();
+    ChooseMode(row.volumeMode);
+    window.Type(row.typed);
+    EXPECT_EQ(window.Text(InputOf(row.volumeMode)), row.expected);
+    ExpectEmphasis(row.volumeMode);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Typing, TypedCharacters,
+    ::testing::Values(Typed{"FullStopIntoTxtQuorvela", true, "12.5", "12,5"},
+                      Typed{"FullStopIntoTxtPortata", false, "12.5", "12,5"},
+                      Typed{"CommasIntoTxtQuorvela", true, "1,2,3", "1,2,3"},
+                      Typed{"FullStopsIntoTxtPortata", false, "1.2.3", "1,2,3"},
+                      Typed{"AllDigits", false, "0123456", "0123456"},
+                      Typed{"MinusSign", false, "-5", "5"}, Typed{"PlusSign", true, "+5", "5"},
+                      Typed{"Blanks", false, " 5 0 ", "50"}, Typed{"Letters", true, "a1b2E", "12"},
+                      Typed{"Exponent", false, "1e3", "13"},
+                      Typed{"OtherPunctuation", true, "1;2:3/4", "1234"},
+                      // Characters above 127, as a keyboard layout types them.
+                      Typed{"EAcute", false, "5\u00E9", "5"},
+                      Typed{"SuperscriptThree", false, "5\u00B3", "5"},
+                      Typed{"EuroSign", false, "5\u20AC", "5"},
+                      Typed{"ArabicIndicDigitOne", false, "5\u0661", "5"}),
+    [](const auto& row) { return row.param.name; });
+
+struct Strokes {
+    const char* name;
+    bool volumeMode;
+    const char* start;
+    std::vector<Stroke> strokes;
+    const char* expected;
+};
+
+class StrokesAfterTyping : public WindowTest, public ::testing::WithParamInterface<Strokes> {
+protected:
+    void TypeAndPress() {
+        const Strokes& row = GetParam();
+        ChooseMode(row.volumeMode);
+        window.Type(row.start);
+        for (const Stroke& stroke : row.strokes) {
+            window.Press(stroke);
         }
-        QCOMPARE(input->text(), expected);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("99"));
-    }
-
-    void aCharacterAbove127IsDiscarded_data() {
-        QTest::addColumn<QString>("character");
-        QTest::newRow("e acute") << QStringLiteral("\u00E9");
-        QTest::newRow("superscript three") << QStringLiteral("\u00B3");
-        QTest::newRow("euro sign") << QStringLiteral("\u20AC");
-        QTest::newRow("Arabic-Indic digit one") << QStringLiteral("\u0661");
-    }
-    void aCharacterAbove127IsDiscarded() {
-        QFETCH(QString, character);
-        TextBox* input = chooseMode(false);
-        type(QStringLiteral("5"));
-        sendKey(input, Qt::Key_unknown, character);
-        QCOMPARE(input->text(), QStringLiteral("5"));
-    }
-
-    void editingKeysStillEdit_data() {
-        addStrokeColumns();
-        QTest::newRow("Backspace")
-            << false << "123" << QList<Stroke>{{Qt::Key_Backspace, {}}} << "12";
-        QTest::newRow("Backspace on a selection")
-            << true << "123"
-            << QList<Stroke>{{Qt::Key_Left, Qt::ShiftModifier},
-                             {Qt::Key_Left, Qt::ShiftModifier},
-                             {Qt::Key_Backspace, {}}}
-            << "1";
-        QTest::newRow("Home, Delete")
-            << false << "123" << QList<Stroke>{{Qt::Key_Home, {}}, {Qt::Key_Delete, {}}} << "23";
-        QTest::newRow("Left, Left, Delete")
-            << true << "123"
-            << QList<Stroke>{{Qt::Key_Left, {}}, {Qt::Key_Left, {}}, {Qt::Key_Delete, {}}} << "13";
-        QTest::newRow("Home, Right, 9")
-            << false << "123"
-            << QList<Stroke>{{Qt::Key_Home, {}}, {Qt::Key_Right, {}}, {Qt::Key_9, {}}} << "1923";
-        QTest::newRow("End, Left, Backspace")
-            << true << "123"
-            << QList<Stroke>{{Qt::Key_End, {}}, {Qt::Key_Left, {}}, {Qt::Key_Backspace, {}}}
-            << "13";
-        QTest::newRow("keypad decimal as full stop")
-            << false << "1" << QList<Stroke>{{Qt::Key_Period, Qt::KeypadModifier}} << "1,";
-        QTest::newRow("keypad decimal as comma")
-            << true << "1" << QList<Stroke>{{Qt::Key_Comma, Qt::KeypadModifier}} << "1,";
-    }
-    void editingKeysStillEdit() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, start);
-        QFETCH(QList<Stroke>, strokes);
-        QFETCH(QString, expected);
-        TextBox* input = chooseMode(volumeMode);
-        type(start);
-        for (const Stroke& stroke : strokes) {
-            press(stroke.key, stroke.modifiers);
-        }
-        QCOMPARE(input->text(), expected);
-    }
-
-    void theDeleteKeyWithTheTextOfX11StillDeletes() {
-        TextBox* input = chooseMode(false);
-        type(QStringLiteral("123"));
-        press(Qt::Key_Home);
-        sendKey(input, Qt::Key_Delete, QString(QChar(0x7F)));
-        QCOMPARE(input->text(), QStringLiteral("23"));
-    }
-
-    void aReplacedFullStopReplacesTheSelection() {
-        TextBox* input = chooseMode(true);
-        type(QStringLiteral("123"));
-        press(Qt::Key_Left, Qt::ShiftModifier);
-        type(QStringLiteral("."));
-        QCOMPARE(input->text(), QStringLiteral("12,"));
-    }
-
-    void enterCalculatesAndInsertsNothing_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("flow, Return") << false << int(Qt::Key_Return) << int(Qt::NoModifier) << "50"
-                                      << "15";
-        QTest::newRow("flow, keypad Enter")
-            << false << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "50"
-            << "15";
-        QTest::newRow("volume, Return")
-            << true << int(Qt::Key_Return) << int(Qt::NoModifier) << "15"
-            << "50";
-        QTest::newRow("volume, keypad Enter")
-            << true << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "15"
-            << "50";
-    }
-    void enterCalculatesAndInsertsNothing() {
-        QFETCH(bool, volumeMode);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(QString, typed);
-        QFETCH(QString, result);
-        TextBox* input = chooseMode(volumeMode);
-        type(typed);
-        press(static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(input->text(), typed);
-        QCOMPARE(box(!volumeMode)->text(), result);
-        QCOMPARE(form_->txtLitriMinuto.Native().text(), QStringLiteral("0,25"));
-        QCOMPARE(FocusedControl(), input);
-        verifyEmphasis(volumeMode);
-    }
-
-    void enterRunsTheCalculationOnce_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-    }
-    void enterRunsTheCalculationOnce() {
-        // A speed that is no number: each run asks for it once.
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        TypeIntoCombo(&form_->cboGiri.Native(), QStringLiteral("abc"));
-        TextBox* input = chooseMode(false);
-        type(QStringLiteral("50"));
-        QVERIFY(guard_.Seen().isEmpty());
-        guard_.ExpectMessageBox();
-        QTest::keyClick(input, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
-        QTRY_COMPARE(guard_.Seen().size(), qsizetype{1});
-        QApplication::processEvents();
-        QCOMPARE(guard_.Seen().size(), qsizetype{1});
-        QCOMPARE(input->text(), QStringLiteral("50"));
-        QCOMPARE(form_->txtQuorvela.Native().text(), QString());
-    }
-
-    // ------------------------------------------------------------ typing limits
-
-    void theTypingLimitRefusesTheCharacterTooMany_data() {
-        QTest::addColumn<bool>("volumeMode");
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<int>("selectLeft");  // characters selected from the end
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("txtPortata, 8 typed") << false << "" << 0 << "12345678"
-                                             << "1234567";
-        QTest::newRow("txtQuorvela, 6 typed") << true << "" << 0 << "123456"
-                                              << "12345";
-        QTest::newRow("txtPortata full, full stop") << false << "1234567" << 0 << "."
-                                                    << "1234567";
-        QTest::newRow("txtQuorvela full, comma") << true << "12345" << 0 << ","
-                                                 << "12345";
-        QTest::newRow("txtPortata full, one selected") << false << "1234567" << 1 << "89"
-                                                       << "1234568";
-        QTest::newRow("txtQuorvela full, two selected") << true << "12345" << 2 << "678"
-                                                        << "12367";
-        QTest::newRow("txtQuorvela full, one selected, full stop") << true << "12345" << 1 << "."
-                                                                   << "1234,";
-        QTest::newRow("txtPortata full, all selected") << false << "1234567" << 7 << "98765432"
-                                                       << "9876543";
-        QTest::newRow("txtQuorvela full, Backspace then 9") << true << "12345" << -1 << "9"
-                                                            << "12349";
-    }
-    void theTypingLimitRefusesTheCharacterTooMany() {
-        QFETCH(bool, volumeMode);
-        QFETCH(QString, start);
-        QFETCH(int, selectLeft);
-        QFETCH(QString, typed);
-        QFETCH(QString, expected);
-        TextBox* input = chooseMode(volumeMode);
-        type(start);
-        QCOMPARE(input->text(), start);
-        if (selectLeft < 0) {
-            press(Qt::Key_Backspace);
-        }
-        for (int i = 0; i < selectLeft; ++i) {
-            press(Qt::Key_Left, Qt::ShiftModifier);
-        }
-        type(typed);
-        QCOMPARE(input->text(), expected);
     }
 };
 
-QUORVELA_GUI_TEST_MAIN(TypingTest)
+class KeysThatTypeNoFigure : public StrokesAfterTyping {};
 
-#include "tst_typing.moc"
+// Nothing comes in from the clipboard, and nothing goes out to it.
+TEST_P(KeysThatTypeNoFigure, AreDiscarded) {
+    window.SetClipboard("99");
+    TypeAndPress();
+    EXPECT_EQ(window.Text(InputOf(GetParam().volumeMode)), GetParam().expected);
+    EXPECT_EQ(window.Clipboard(), "99");
+}
+INSTANTIATE_TEST_SUITE_P(
+    Typing, KeysThatTypeNoFigure,
+    ::testing::Values(Strokes{"CtrlC", false, "12", {CtrlPlus('c')}, "12"},
+                      Strokes{"CtrlV", false, "12", {CtrlPlus('v')}, "12"},
+                      Strokes{"CtrlX", true, "12", {CtrlPlus('x')}, "12"},
+                      Strokes{"CtrlZ", true, "12", {CtrlPlus('z')}, "12"},
+                      Strokes{"CtrlY", false, "12", {CtrlPlus('y')}, "12"},
+                      Strokes{"CtrlBackspace", false, "12", {Press(Key::Backspace, Ctrl)}, "12"},
+                      Strokes{"Escape", true, "12", {Press(Key::Escape)}, "12"},
+                      Strokes{"Space", false, "12", {Press(Key::Space)}, "12"},
+                      Strokes{"ShiftInsert", true, "12", {Press(Key::Insert, Shift)}, "12"},
+                      Strokes{"AltDigit",
+                              false,
+                              "12",
+                              {{.key = Key::Character, .character = '5', .modifiers = Alt}},
+                              "12"}),
+    [](const auto& row) { return row.param.name; });
+
+class EditingKeys : public StrokesAfterTyping {};
+
+TEST_P(EditingKeys, StillEdit) {
+    TypeAndPress();
+    EXPECT_EQ(window.Text(InputOf(GetParam().volumeMode)), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Typing, EditingKeys,
+    ::testing::Values(
+        Strokes{"Backspace", false, "123", {Press(Key::Backspace)}, "12"},
+        Strokes{"BackspaceOnASelection",
+                true,
+                "123",
+                {Press(Key::Left, Shift), Press(Key::Left, Shift), Press(Key::Backspace)},
+                "1"},
+        Strokes{"HomeDelete", false, "123", {Press(Key::Home), Press(Key::Delete)}, "23"},
+        Strokes{"LeftLeftDelete",
+                true,
+                "123",
+                {Press(Key::Left), Press(Key::Left), Press(Key::Delete)},
+                "13"},
+        Strokes{"HomeRightNine",
+                false,
+                "123",
+                {Press(Key::Home), Press(Key::Right), {.key = Key::Character, .character = '9'}},
+                "1923"},
+        Strokes{"EndLeftBackspace",
+                true,
+                "123",
+                {Press(Key::End), Press(Key::Left), Press(Key::Backspace)},
+                "13"},
+        Strokes{"KeypadDecimal", false, "1", {Press(Key::KeypadDecimal)}, "1,"},
+        // Ctrl+A selects the whole text: the next digit replaces it.
+        Strokes{"CtrlAThenThree",
+                false,
+                "12",
+                {CtrlPlus('a'), {.key = Key::Character, .character = '3'}},
+                "3"}),
+    [](const auto& row) { return row.param.name; });
+
+TEST_F(Typing, CtrlInsertCopiesTheSelectionAndPutsNothingIn) {
+    window.SetClipboard("99");
+    window.Type("12,5");
+    window.Press(CtrlPlus('a'));
+    window.Press(Key::Insert, Ctrl);
+    EXPECT_EQ(window.Clipboard(), "12,5");
+    EXPECT_EQ(window.Text("txtPortata"), "12,5");
+}
+
+TEST_F(Typing, AReplacedFullStopReplacesTheSelection) {
+    ChooseMode(true);
+    window.Type("123");
+    window.Press(Key::Left, Shift);
+    window.Type(".");
+    EXPECT_EQ(window.Text("txtQuorvela"), "12,");
+}
+
+// ------------------------------------------------------------------ Enter
+
+struct Entered {
+    const char* name;
+    bool volumeMode;
+    Key key;
+    const char* typed;
+    const char* result;
+};
+
+class EnterInAnInputBox : public WindowTest, public ::testing::WithParamInterface<Entered> {};
+
+TEST_P(EnterInAnInputBox, CalculatesAndInsertsNothing) {
+    const Entered& row = GetParam();
+    ChooseMode(row.volumeMode);
+    window.Type(row.typed);
+    window.Press(row.key);
+    EXPECT_EQ(window.Text(InputOf(row.volumeMode)), row.typed);
+    EXPECT_EQ(window.Text(ResultOf(row.volumeMode)), row.result);
+    EXPECT_EQ(window.Text("txtLitriMinuto"), "0,25");
+    EXPECT_EQ(window.Focused(), InputOf(row.volumeMode));
+    ExpectEmphasis(row.volumeMode);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Typing, EnterInAnInputBox,
+    ::testing::Values(Entered{"FlowReturn", false, Key::Enter, "50", "15"},
+                      Entered{"FlowKeypadEnter", false, Key::KeypadEnter, "50", "15"},
+                      Entered{"VolumeReturn", true, Key::Enter, "15", "50"},
+                      Entered{"VolumeKeypadEnter", true, Key::KeypadEnter, "15", "50"}),
+    [](const auto& row) { return row.param.name; });
+
+class EnterWithASpeedThatIsNoNumber : public WindowTest,
+                                      public ::testing::WithParamInterface<Key> {};
+
+// Each run asks for the speed once.
+TEST_P(EnterWithASpeedThatIsNoNumber, RunsTheCalculationOnce) {
+    window.TypeIntoCombo("cboGiri", "abc");
+    window.Click("txtPortata");
+    window.Type("50");
+    ASSERT_TRUE(window.Boxes().empty());
+    window.ExpectMessageBox();
+    window.Press(GetParam());
+    EXPECT_TRUE(window.RunUntil([&] { return !window.Boxes().empty(); }, std::chrono::seconds(5)));
+    window.Pump();
+    EXPECT_EQ(window.Boxes().size(), 1U);
+    EXPECT_EQ(window.Text("txtPortata"), "50");
+    EXPECT_EQ(window.Text("txtQuorvela"), "");
+}
+INSTANTIATE_TEST_SUITE_P(Typing, EnterWithASpeedThatIsNoNumber,
+                         ::testing::Values(Key::Enter, Key::KeypadEnter), [](const auto& row) {
+                             return row.param == Key::Enter ? "Return" : "KeypadEnter";
+                         });
+
+// ------------------------------------------------------------------ typing limits
+
+struct Limited {
+    const char* name;
+    bool volumeMode;
+    const char* start;
+    int selectLeft;  // characters selected from the end; -1: Backspace first
+    const char* typed;
+    const char* expected;
+};
+
+class TheTypingLimit : public WindowTest, public ::testing::WithParamInterface<Limited> {};
+
+TEST_P(TheTypingLimit, RefusesTheCharacterTooMany) {
+    const Limited& row = GetParam();
+    ChooseMode(row.volumeMode);
+    window.Type(row.start);
+    ASSERT_EQ(window.Text(InputOf(row.volumeMode)), row.start);
+    if (row.selectLeft < 0) {
+        window.Press(Key::Backspace);
+    }
+    for (int i = 0; i < row.selectLeft; ++i) {
+        window.Press(Key::Left, Shift);
+    }
+    window.Type(row.typed);
+    EXPECT_EQ(window.Text(InputOf(row.volumeMode)), row.expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Typing, TheTypingLimit,
+    ::testing::Values(Limited{"TxtPortataEightTyped", false, "", 0, "12345678", "1234567"},
+                      Limited{"TxtQuorvelaSixTyped", true, "", 0, "123456", "12345"},
+                      Limited{"TxtPortataFullFullStop", false, "1234567", 0, ".", "1234567"},
+                      Limited{"TxtQuorvelaFullComma", true, "12345", 0, ",", "12345"},
+                      Limited{"TxtPortataFullOneSelected", false, "1234567", 1, "89", "1234568"},
+                      Limited{"TxtQuorvelaFullTwoSelected", true, "12345", 2, "678", "12367"},
+                      Limited{"TxtQuorvelaFullOneSelectedFullStop", true, "12345", 1, ".", "1234,"},
+                      Limited{"TxtPortataFullAllSelected", false, "1234567", 7, "98765432",
+                              "9876543"},
+                      Limited{"TxtQuorvelaFullBackspaceThenNine", true, "12345", -1, "9", "12349"}),
+    [](const auto& row) { return row.param.name; });
+
+}  // namespace
+}  // namespace quorvela::test
