@@ -548,11 +548,26 @@ float PixelsToTwips(int pixels, UINT dpi) {
 
 }  // namespace
 
+namespace {
+
+SIZE& ScreenOverride() {
+    static SIZE size{0, 0};
+    return size;
+}
+
+}  // namespace
+
+void SetScreenSizeForTesting(int width, int height) {
+    ScreenOverride() = {width, height};
+}
+
 float Screen::Width() {
-    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
+    const LONG width = ScreenOverride().cx;
+    return PixelsToTwips(width > 0 ? width : GetSystemMetrics(SM_CXSCREEN), SystemDpi());
 }
 float Screen::Height() {
-    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+    const LONG height = ScreenOverride().cy;
+    return PixelsToTwips(height > 0 ? height : GetSystemMetrics(SM_CYSCREEN), SystemDpi());
 }
 
 namespace {
@@ -657,10 +672,19 @@ void Form::OnLoad(Handler handler) {
 // ---------------------------------------------------------------- services
 
 void Start(Form& form) {
+    Load(form);
+    Show(form);
+}
+
+void Load(Form& form) {
     NativeForm& native = form.Native();
     if (native.load) {
         Dispatch(native.load);
     }
+}
+
+void Show(Form& form) {
+    NativeForm& native = form.Native();
     ShowWindow(native.hwnd, SW_SHOWNORMAL);
     SetForegroundWindow(native.hwnd);
     // The first control in tab order takes the focus, raising its GotFocus.

@@ -20,6 +20,7 @@
 #include <array>
 #include <atomic>
 #include <cctype>
+#include <deque>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
@@ -244,6 +245,10 @@ struct Driver::Native {
 
     HWND otherWindow = nullptr;
     std::array<HHOOK, 3> hooks{};
+    // Tasks to queue behind the input of the next action, and those queued.
+    std::vector<std::function<void()>> tasks;
+    std::deque<std::function<void()>> posted;
+    HWND taskWindow = nullptr;
 
     [[nodiscard]] HWND Form() const { return form.Native().hwnd; }
 
@@ -323,8 +328,26 @@ struct Driver::Native {
         }
     }
 
+    // The program's message loop: the dialog manager first, then the
+    // translation of keys into characters. (Not the runtime's DoEvents: a
+    // handler that lets events run must be the one that delivers them.)
     void Pump() {
-        runtime::DoEvents();
+        for (std::function<void()>& task : tasks) {
+            posted.push_back(std::move(task));
+            PostMessageW(taskWindow, WM_APP, 0, 0);
+        }
+        tasks.clear();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            if (!IsDialogMessageW(Form(), &message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
         FlushKey();
         while (!picks.empty()) {
             EndPick();
@@ -667,6 +690,16 @@ LRESULT CALLBACK CallWndProcRetHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+LRESULT CALLBACK TaskProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP && hooked != nullptr && !hooked->posted.empty()) {
+        const std::function<void()> task = std::move(hooked->posted.front());
+        hooked->posted.pop_front();
+        task();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 void CALLBACK MenuTimer(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*time*/) {
     if (hooked != nullptr) {
         hooked->MenuTick();
@@ -684,6 +717,16 @@ Driver::Driver(runtime::Form& form, const runtime::FormLayout& layout)
     native_->hooks = {SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, thread),
                       SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, thread),
                       SetWindowsHookExW(WH_CALLWNDPROCRET, CallWndProcRetHook, nullptr, thread)};
+    static const bool registered = [] {
+        WNDCLASSW cls{};
+        cls.lpfnWndProc = TaskProc;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.lpszClassName = L"QuorvelaTestTasks";
+        return RegisterClassW(&cls) != 0;
+    }();
+    (void)registered;
+    native_->taskWindow = CreateWindowExW(0, L"QuorvelaTestTasks", nullptr, 0, 0, 0, 0, 0,
+                                          HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 Driver::~Driver() {
@@ -695,6 +738,7 @@ Driver::~Driver() {
     if (native_->otherWindow != nullptr) {
         DestroyWindow(native_->otherWindow);
     }
+    DestroyWindow(native_->taskWindow);
     if (hooked == native_.get()) {
         hooked = nullptr;
     }
@@ -1061,6 +1105,10 @@ void Driver::Pump() {
     native_->Pump();
 }
 
+void Driver::Post(std::function<void()> task) {
+    native_->tasks.push_back(std::move(task));
+}
+
 // ------------------------------------------------------------------ looking
 
 std::string Driver::Text(std::string_view control) const {
@@ -1220,6 +1268,12 @@ Rect Driver::Geometry(std::string_view control) const {
         GetWindowRect(hwnd, &rect);
         MapWindowPoints(nullptr, native_->Form(), reinterpret_cast<POINT*>(&rect), 2);
     }
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+Rect Driver::Placement() const {
+    RECT rect{};
+    GetWindowRect(native_->Form(), &rect);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
