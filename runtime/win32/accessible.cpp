@@ -1,6 +1,6 @@
-// A screen reader's view of a control whose name the system's own proxy
-// does not take from its caption (a combo box is named by its current
-// text): the standard proxy, with the name given explicitly.
+// A screen reader's view of a control: the system's own proxy, with a name
+// where the proxy would not take it from the caption (it names a combo box by
+// its current text) and the tooltip as the description.
 
 #include "runtime/win32/native.h"  // windows.h, before the other Windows headers
 
@@ -10,13 +10,14 @@
 namespace quorvela::runtime {
 namespace {
 
-// Delegates everything to the standard proxy but the control's own name.
+// Delegates everything to the standard proxy but the control's own name and
+// description, where they are given.
 // (The interface's id is taken from its declaration: MinGW's import library
 // of oleacc.dll exports a symbol of the same name that is no id.)
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(IAccessible* standard, std::wstring name)
-        : standard_(standard), name_(std::move(name)) {}
+    NamedAccessible(IAccessible* standard, std::wstring name, std::wstring description)
+        : standard_(standard), name_(std::move(name)), description_(std::move(description)) {}
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
     NamedAccessible(NamedAccessible&&) = delete;
@@ -61,11 +62,11 @@ public:
                                  argumentError);
     }
 
-    // IAccessible: the name of the control itself; all else from the proxy.
+    // IAccessible: the name and description of the control itself; all else
+    // from the proxy.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && name != nullptr) {
-            *name = SysAllocString(name_.c_str());
-            return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+        if (Self(child) && !name_.empty()) {
+            return Answer(name_, name);
         }
         return standard_->get_accName(child, name);
     }
@@ -82,6 +83,9 @@ public:
         return standard_->get_accValue(child, value);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        if (Self(child) && !description_.empty()) {
+            return Answer(description_, text);
+        }
         return standard_->get_accDescription(child, text);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -134,20 +138,33 @@ public:
 private:
     ~NamedAccessible() { standard_->Release(); }
 
+    static bool Self(const VARIANT& child) {
+        return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+    }
+    static HRESULT Answer(const std::wstring& text, BSTR* answer) {
+        if (answer == nullptr) {
+            return E_INVALIDARG;
+        }
+        *answer = SysAllocString(text.c_str());
+        return *answer != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+
     IAccessible* standard_;
     std::wstring name_;
+    std::wstring description_;
     ULONG references_ = 1;
 };
 
 }  // namespace
 
-LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name) {
+LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name,
+                              const std::wstring& description) {
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* named = new NamedAccessible(standard, name);
+    auto* named = new NamedAccessible(standard, name, description);
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, named);
     named->Release();
     return result;

@@ -268,10 +268,15 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam == VK_DECIMAL) {
                 box.keypadDecimal = true;
             }
-            // Shift+Insert pastes, Shift+Delete cuts, without a message of their own.
-            if (typingOnly && GetKeyState(VK_SHIFT) < 0 &&
-                (wParam == VK_INSERT || wParam == VK_DELETE)) {
-                return 0;
+            // Shift+Insert pastes, Shift+Delete cuts, without a message of
+            // their own: a box without a keystroke handler pastes within its limit.
+            if (GetKeyState(VK_SHIFT) < 0 && (wParam == VK_INSERT || wParam == VK_DELETE)) {
+                if (!typingOnly && wParam == VK_INSERT) {
+                    PasteWithinLimit(box);
+                }
+                if (typingOnly || wParam == VK_INSERT) {
+                    return 0;
+                }
             }
             // Ctrl+A selects the whole text, on every version of the control;
             // its character (1) still reaches the keystroke handler.
@@ -441,31 +446,40 @@ LRESULT CALLBACK ComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-// Screen readers know the combo box by its caption: the system's proxy would
-// name it by its text.
-LRESULT CALLBACK ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR data) {
-    const auto& combo = *reinterpret_cast<const NativeControl*>(data);
+// Screen readers know a combo box by its caption (the system's proxy would
+// name it by its text), and every control by its tooltip as well.
+LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
+    const auto& control = *reinterpret_cast<const NativeControl*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        for (const ControlLayout& caption : combo.form->layout->controls) {
-            if (caption.labelFor == combo.layout->name) {
-                if (const LRESULT named =
-                        NamedAccessibleObject(hwnd, wParam, Widen(caption.text))) {
-                    return named;
+        std::wstring name;
+        if (control.layout->kind == ControlKind::ComboBox) {
+            for (const ControlLayout& caption : control.form->layout->controls) {
+                if (caption.labelFor == control.layout->name) {
+                    name = Widen(caption.text);
                 }
+            }
+        }
+        if (!name.empty() || !control.toolTip.empty()) {
+            if (const LRESULT named = NamedAccessibleObject(hwnd, wParam, name, control.toolTip)) {
+                return named;
             }
         }
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ComboProc, TextBoxHooks);
+        RemoveWindowSubclass(hwnd, AccessibleProc, TextBoxHooks);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
+void InstallAccessibleHooks(NativeControl& control) {
+    SetWindowSubclass(control.hwnd, AccessibleProc, TextBoxHooks,
+                      reinterpret_cast<DWORD_PTR>(&control));
+}
+
 void InstallComboBoxHooks(NativeControl& control) {
-    SetWindowSubclass(control.hwnd, ComboProc, TextBoxHooks, reinterpret_cast<DWORD_PTR>(&control));
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {

@@ -187,6 +187,7 @@ void MakeControls(NativeForm& form) {
                              0);
             }
         }
+        InstallAccessibleHooks(*control);
         if (TakesFocus(layout->kind)) {
             previous = layout->kind;
         }
@@ -354,6 +355,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORBTN:
             return ControlColor(*form, message, reinterpret_cast<HDC>(wParam),
                                 reinterpret_cast<HWND>(lParam));
+        case WM_GETFONT:
+            // The window's own font: that of every control that names none.
+            return reinterpret_cast<LRESULT>(
+                form->Font(form->layout->font.points, form->layout->font.bold));
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (const NativeControl* control = form->FromHwnd(item.hwndItem)) {

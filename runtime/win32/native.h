@@ -128,9 +128,13 @@ void ApplyFont(NativeControl& control);
 void SetToolTip(NativeControl& control, std::wstring text);
 void InstallTextBoxHooks(NativeControl& control);
 void InstallComboBoxHooks(NativeControl& control);
+// Screen readers' names and descriptions where the system's proxy has none of its own.
+void InstallAccessibleHooks(NativeControl& control);
 // The answer to WM_GETOBJECT for a control that screen readers must know by
-// `name`, whatever the system's own proxy would call it.
-[[nodiscard]] LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name);
+// `name` (empty: as the system's own proxy calls it), described by
+// `description` (empty: the proxy's).
+[[nodiscard]] LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name,
+                                            const std::wstring& description);
 // A user's or the program's selection of an option: clears the other options
 // of its container and raises Click when the selection changes.
 void SelectOption(NativeControl& option);

@@ -20,8 +20,8 @@
 #include <array>
 #include <atomic>
 #include <cctype>
-#include <deque>
 #include <chrono>
+#include <deque>
 #include <stdexcept>
 #include <thread>
 
@@ -725,8 +725,9 @@ Driver::Driver(runtime::Form& form, const runtime::FormLayout& layout)
         return RegisterClassW(&cls) != 0;
     }();
     (void)registered;
-    native_->taskWindow = CreateWindowExW(0, L"QuorvelaTestTasks", nullptr, 0, 0, 0, 0, 0,
-                                          HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    native_->taskWindow =
+        CreateWindowExW(0, L"QuorvelaTestTasks", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
 }
 
 Driver::~Driver() {
@@ -908,28 +909,37 @@ void Driver::PickFromList(std::string_view combo, std::string_view item) {
 }
 
 void Driver::PickByKeyboard(std::string_view combo, std::string_view item) {
-    Click(combo);
-    const std::vector<std::string> items = Items(combo);
-    const auto wanted = std::find(items.begin(), items.end(), item);
-    if (wanted == items.end()) {
-        throw std::invalid_argument(std::string(combo) + " lists no " + std::string(item));
-    }
-    const auto target = static_cast<LRESULT>(wanted - items.begin());
     HWND hwnd = native_->Hwnd(combo);
-    for (std::size_t step = 0; step <= items.size(); ++step) {
-        const LRESULT current = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
-        if (current == target && Text(combo) == item) {
-            return;
-        }
-        Press(current != CB_ERR && current > target ? Key::Up : Key::Down);
+    const auto target = SendMessageW(hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    if (target == CB_ERR) {
+        throw std::invalid_argument(std::string(item) + " is no item of " + std::string(combo));
+    }
+    Click(combo);
+    const auto current = [&] { return SendMessageW(hwnd, CB_GETCURSEL, 0, 0); };
+    if (current() == target) {
+        // Step off and back, so that the item is picked all the same.
+        const bool up = target > 0;
+        Press(up ? Key::Up : Key::Down);
+        Press(up ? Key::Down : Key::Up);
+    }
+    const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
+    for (LRESULT step = 0; step < count && current() != target; ++step) {
+        Press(current() != CB_ERR && current() > target ? Key::Up : Key::Down);
     }
 }
 
+// The whole text selected from the keyboard (not every version of the edit
+// control takes Ctrl+A), then typed over or deleted.
 void Driver::TypeIntoCombo(std::string_view combo, std::string_view text) {
     Click(combo);
     Press(Key::Home);
     Press(Key::End, Shift);
-    Type(text);
+    if (text.empty()) {
+        Press(Key::Backspace);
+    } else {
+        Type(text);
+    }
 }
 
 void Driver::SetClipboard(std::string_view text) {
@@ -1263,7 +1273,6 @@ Rect Driver::Geometry(std::string_view control) const {
     RECT rect{};
     if (hwnd == native_->Form()) {
         GetClientRect(hwnd, &rect);
-        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     } else {
         GetWindowRect(hwnd, &rect);
         MapWindowPoints(nullptr, native_->Form(), reinterpret_cast<POINT*>(&rect), 2);
