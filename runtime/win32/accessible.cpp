@@ -159,6 +159,10 @@ private:
 
 LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name,
                               const std::wstring& description) {
+    // COM, to hand the object over, only once a screen reader asks: the
+    // program's start-up does without it.
+    static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    (void)com;
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {

@@ -6,7 +6,6 @@
 
 #include "runtime/win32/native.h"  // windows.h, before the other Windows headers
 
-#include <ole2.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -746,20 +745,7 @@ void ShowRuntimeError(const std::string& text) noexcept {
 
 // ---------------------------------------------------------------- Application
 
-// COM for the screen readers' objects the window hands out.
-struct Application::Native {
-    Native() : com(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~Native() {
-        if (com) {
-            OleUninitialize();
-        }
-    }
-    Native(const Native&) = delete;
-    Native& operator=(const Native&) = delete;
-    Native(Native&&) = delete;
-    Native& operator=(Native&&) = delete;
-    bool com;
-};
+struct Application::Native {};
 
 Application::Application(int /*argc*/, char** /*argv*/, const Identity& identity)
     : native_(std::make_unique<Native>()) {
