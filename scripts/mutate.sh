@@ -12,6 +12,10 @@
 # (tst_random_sessions, fuzz_window) caught on their own. Not part of CI: it
 # rebuilds once per fault (only what the fault touches, 2 jobs).
 #
+# A fault in runtime/win32/ is built by the Windows cross-build and tested
+# under Wine (its own scratch build and Wine prefix, on the display in
+# DISPLAY or on one of its own); every other fault by the Linux build.
+#
 # MUTATE_DIR: the scratch directory (default /tmp/quorvela-mutate).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,25 +38,62 @@ mkdir -p "$scratch"
 rm -rf "$scratch/src"
 mkdir -p "$scratch/src"
 tar -C "$source_dir" --exclude=./build --exclude=./.git -cf - . | tar -C "$scratch/src" -xf -
-cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DQUORVELA_BUILD_BENCH=OFF >/dev/null
+configured=()
+
+# The build a fault in FILE is tested by.
+platform_of() {
+    case "$1" in
+        runtime/win32/*) echo windows ;;
+        *) echo linux ;;
+    esac
+}
+
+configure() {
+    case "$1" in
+        linux)
+            cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+                -DQUORVELA_BUILD_BENCH=OFF >/dev/null
+            ;;
+        windows)
+            cmake -S "$scratch/src" -B "$scratch/build-windows" -G Ninja \
+                -DCMAKE_TOOLCHAIN_FILE="$scratch/src/cmake/toolchains/mingw-w64-x86_64.cmake" \
+                -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+            ;;
+    esac
+}
 
 build_and_test() {
-    if ! cmake --build "$scratch/build" -j2 >"$scratch/build.log" 2>&1; then
+    local dir=$scratch/build runner=() jobs=2
+    if [ "$1" = windows ]; then
+        # One test at a time: the window suites take the desktop's focus.
+        dir=$scratch/build-windows
+        jobs=1
+        # One Wine prefix for every run; a display of its own when none is set.
+        export WINEPREFIX=$scratch/wine
+        [ -z "${DISPLAY:-}" ] && runner=(xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp")
+    fi
+    if ! cmake --build "$dir" -j2 >"$scratch/build.log" 2>&1; then
         echo "BUILD-FAILED"
         return
     fi
     # The names of the tests that failed, one a line.
-    (cd "$scratch/build" && ctest -j2 --timeout 600 2>&1 || true) |
+    (cd "$dir" && "${runner[@]}" ctest -j"$jobs" --timeout 600 2>&1 || true) |
         sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([A-Za-z0-9_]*\) .*\*\*\*.*/\1/p' | sort
 }
 
-echo "== the unchanged tree"
-baseline=$(build_and_test)
-if [ -n "$baseline" ]; then
-    echo "mutate: the unchanged tree already fails: $baseline" >&2
-    exit 1
-fi
+# Each build once, before its first fault: the unchanged tree must pass.
+ready() {
+    [[ " ${configured[*]} " == *" $1 "* ]] && return
+    configure "$1"
+    echo "== the unchanged tree ($1)"
+    local baseline
+    baseline=$(build_and_test "$1")
+    if [ -n "$baseline" ]; then
+        echo "mutate: the unchanged tree already fails ($1): $baseline" >&2
+        exit 1
+    fi
+    configured+=("$1")
+}
 
 total=0
 caught=0
@@ -63,6 +104,8 @@ while IFS=$'\t' read -r name file original replacement; do
     if [ ${#wanted[@]} -gt 0 ] && [[ ! " ${wanted[*]} " == *" $name "* ]]; then
         continue
     fi
+    platform=$(platform_of "$file")
+    ready "$platform"
     target="$scratch/src/$file"
     # "\n" in either text stands for a line break.
     export ORIGINAL=${original//\\n/$'\n'} REPLACEMENT=${replacement//\\n/$'\n'}
@@ -74,7 +117,7 @@ while IFS=$'\t' read -r name file original replacement; do
     cp "$target" "$scratch/original"
     perl -0pi -e 's/\Q$ENV{ORIGINAL}\E/$ENV{REPLACEMENT}/' "$target"
     start=$SECONDS
-    failed=$(build_and_test)
+    failed=$(build_and_test "$platform")
     cp "$scratch/original" "$target"
     total=$((total + 1))
     if [ "$failed" = "BUILD-FAILED" ]; then
@@ -90,8 +133,12 @@ while IFS=$'\t' read -r name file original replacement; do
     printf '%-36s %4ds  %s\n' "$name" $((SECONDS - start)) "${list:-NOT CAUGHT}"
 done <scripts/mutants.txt
 
-# Put the scratch tree back as it was, so the next run starts from it.
-cmake --build "$scratch/build" -j2 >/dev/null 2>&1 || true
+# Put the scratch builds back as they were, so the next run starts from them.
+for platform in "${configured[@]}"; do
+    dir=$scratch/build
+    [ "$platform" = windows ] && dir=$scratch/build-windows
+    cmake --build "$dir" -j2 >/dev/null 2>&1 || true
+done
 
 summary="$total faults: $caught caught by the suite, $by_sessions by the randomized sessions alone"
 echo "== $summary"

@@ -210,8 +210,12 @@ void PasteWithinLimit(NativeControl& box) {
 }
 
 // Copying a figure out stays possible; nothing can be pasted in (a box
-// without a keystroke handler still takes Ctrl+V, cut to its limit).
+// without a keystroke handler still takes Ctrl+V, cut to its limit). As with
+// the system's own edit menu, the box takes the focus first.
 void ShowCopyMenu(NativeControl& box, LPARAM where) {
+    if (GetFocus() != box.hwnd) {
+        SetFocus(box.hwnd);
+    }
     POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
     if (where == static_cast<LPARAM>(-1)) {  // from the keyboard
         RECT rect{};
@@ -253,9 +257,9 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_GETDLGCODE: {
             LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
             const auto* pending = reinterpret_cast<const MSG*>(lParam);
-            // Enter reaches the keystroke handler instead of the dialog manager.
+            // Enter and Escape reach the keystroke handler instead of the dialog manager.
             if (typingOnly && pending != nullptr && pending->message == WM_KEYDOWN &&
-                pending->wParam == VK_RETURN) {
+                (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE)) {
                 code |= DLGC_WANTMESSAGE;
             }
             return code;
@@ -264,9 +268,20 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam == VK_DECIMAL) {
                 box.keypadDecimal = true;
             }
-            // Shift+Insert pastes, Shift+Delete cuts, without a message of their own.
-            if (typingOnly && GetKeyState(VK_SHIFT) < 0 &&
-                (wParam == VK_INSERT || wParam == VK_DELETE)) {
+            // Shift+Insert pastes, Shift+Delete cuts, without a message of
+            // their own: a box without a keystroke handler pastes within its limit.
+            if (GetKeyState(VK_SHIFT) < 0 && (wParam == VK_INSERT || wParam == VK_DELETE)) {
+                if (!typingOnly && wParam == VK_INSERT) {
+                    PasteWithinLimit(box);
+                }
+                if (typingOnly || wParam == VK_INSERT) {
+                    return 0;
+                }
+            }
+            // Ctrl+A selects the whole text, on every version of the control;
+            // its character (1) still reaches the keystroke handler.
+            if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+                SendMessageW(hwnd, EM_SETSEL, 0, -1);
                 return 0;
             }
             break;
@@ -303,8 +318,8 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SETTEXT:
         case EM_REPLACESEL:
             // No outside writer (another program, an accessibility client)
-            // puts text into a box that takes text by typing alone.
-            if (typingOnly && !box.programWriting) {
+            // puts text into a box: the program's figures are its own.
+            if (!box.programWriting) {
                 return message == WM_SETTEXT ? FALSE : 0;
             }
             break;
@@ -352,7 +367,18 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 // The edit menu of a combo box's text, in Italian on every system.
 LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR) {
+                               DWORD_PTR data) {
+    auto& combo = *reinterpret_cast<NativeControl*>(data);
+    // Enter in the open list takes the item it stands on, Escape takes none
+    // (some versions of the control report both alike).
+    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) &&
+        SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
+        combo.listPick = wParam == VK_RETURN;
+    }
+    if (message == WM_MOUSEWHEEL) {
+        // The wheel turns the box's picks, as on the box's other parts.
+        return SendMessageW(combo.hwnd, message, wParam, lParam);
+    }
     if (message == WM_CONTEXTMENU) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (lParam == static_cast<LPARAM>(-1)) {
@@ -404,13 +430,63 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// A click released on the open list takes the item under it.
+LRESULT CALLBACK ComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
+    if (message == WM_LBUTTONUP) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        auto& combo = *reinterpret_cast<NativeControl*>(data);
+        combo.listPick = PtInRect(&client, point) != FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ComboListProc, TextBoxHooks);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Screen readers know a combo box by its caption (the system's proxy would
+// name it by its text), and every control by its tooltip as well.
+LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
+    const auto& control = *reinterpret_cast<const NativeControl*>(data);
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        std::wstring name;
+        if (control.layout->kind == ControlKind::ComboBox) {
+            for (const ControlLayout& caption : control.form->layout->controls) {
+                if (caption.labelFor == control.layout->name) {
+                    name = Widen(caption.text);
+                }
+            }
+        }
+        if (!name.empty() || !control.toolTip.empty()) {
+            if (const LRESULT named = NamedAccessibleObject(hwnd, wParam, name, control.toolTip)) {
+                return named;
+            }
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, AccessibleProc, TextBoxHooks);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
+
+void InstallAccessibleHooks(NativeControl& control) {
+    SetWindowSubclass(control.hwnd, AccessibleProc, TextBoxHooks,
+                      reinterpret_cast<DWORD_PTR>(&control));
+}
 
 void InstallComboBoxHooks(NativeControl& control) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {
-        SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks, 0);
+        SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks,
+                          reinterpret_cast<DWORD_PTR>(&control));
+        SetWindowSubclass(info.hwndList, ComboListProc, TextBoxHooks,
+                          reinterpret_cast<DWORD_PTR>(&control));
     }
 }
 

@@ -186,6 +186,7 @@ void MakeControls(NativeForm& form) {
                              0);
             }
         }
+        InstallAccessibleHooks(*control);
         if (TakesFocus(layout->kind)) {
             previous = layout->kind;
         }
@@ -248,6 +249,57 @@ LRESULT ControlColor(NativeForm& form, UINT message, HDC dc, HWND child) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
+// A pick raises Click with the item already shown: the edit part shows it
+// only after the notification, and the handler must read it.
+void Picked(NativeControl& combo) {
+    const LRESULT index = SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0);
+    if (index != CB_ERR) {
+        std::wstring item(
+            static_cast<std::size_t>(SendMessageW(combo.hwnd, CB_GETLBTEXTLEN, index, 0)), L'\0');
+        SendMessageW(combo.hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+        SetWindowTextW(combo.hwnd, item.c_str());
+    }
+    if (combo.click) {
+        Dispatch(combo.click);
+    }
+}
+
+// Posted when an open list has closed on an item taken: the pick follows,
+// unless the control has already reported it as a change of selection (some
+// versions of the control do so after closing the list, some before).
+constexpr UINT ListPickTaken = WM_APP + 1;
+
+// Arrows on the closed box pick at each step. In the open list they only
+// move through it: an item is picked when the list closes on it (Enter, a
+// click); closed any other way, the box shows again what it showed before.
+void ComboCommand(NativeControl& combo, WORD notification) {
+    switch (notification) {
+        case CBN_DROPDOWN:
+            combo.listPick = false;
+            combo.indexAtOpen = SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0);
+            combo.textAtOpen = WindowText(combo.hwnd);
+            break;
+        case CBN_SELCHANGE:
+            if (SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
+                combo.listPick = false;
+                Picked(combo);
+            }
+            break;
+        case CBN_CLOSEUP:
+            if (combo.listPick && SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0) != CB_ERR) {
+                PostMessageW(combo.form->hwnd, ListPickTaken, 0,
+                             reinterpret_cast<LPARAM>(combo.hwnd));
+            } else {
+                combo.listPick = false;
+                SendMessageW(combo.hwnd, CB_SETCURSEL, static_cast<WPARAM>(combo.indexAtOpen), 0);
+                SetWindowTextW(combo.hwnd, combo.textAtOpen.c_str());
+            }
+            break;
+        default:
+            break;
+    }
+}
+
 void Command(NativeForm& form, WORD notification, HWND child) {
     NativeControl* control = form.FromHwnd(child);
     if (control == nullptr) {
@@ -266,21 +318,7 @@ void Command(NativeForm& form, WORD notification, HWND child) {
             }
             break;
         case ControlKind::ComboBox:
-            if (notification == CBN_SELCHANGE) {
-                // The edit part shows the pick only after this notification:
-                // the Click handler must already read it.
-                const LRESULT index = SendMessageW(child, CB_GETCURSEL, 0, 0);
-                if (index != CB_ERR) {
-                    std::wstring item(
-                        static_cast<std::size_t>(SendMessageW(child, CB_GETLBTEXTLEN, index, 0)),
-                        L'\0');
-                    SendMessageW(child, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
-                    SetWindowTextW(child, item.c_str());
-                }
-                if (control->click) {
-                    Dispatch(control->click);
-                }
-            }
+            ComboCommand(*control, notification);
             break;
         default:
             break;
@@ -296,6 +334,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_COMMAND:
             Command(*form, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
+        case ListPickTaken:
+            if (NativeControl* combo = form->FromHwnd(reinterpret_cast<HWND>(lParam));
+                combo != nullptr && combo->listPick) {
+                combo->listPick = false;
+                Picked(*combo);
+            }
+            return 0;
         case DM_GETDEFID: {
             // Enter clicks the command button that holds the focus.
             const NativeControl* focused = form->FromHwnd(GetFocus());
@@ -309,6 +354,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORBTN:
             return ControlColor(*form, message, reinterpret_cast<HDC>(wParam),
                                 reinterpret_cast<HWND>(lParam));
+        case WM_GETFONT:
+            // The window's own font: that of every control that names none.
+            return reinterpret_cast<LRESULT>(
+                form->Font(form->layout->font.points, form->layout->font.bold));
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (const NativeControl* control = form->FromHwnd(item.hwndItem)) {
@@ -454,9 +503,15 @@ void NativeForm::Layout(UINT newDpi) {
         }
         ApplyFont(*control);
         if (layout.kind == ControlKind::ComboBox) {
-            // The selection field takes the layout's height, borders included.
-            SendMessageW(control->hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                         height - 2 * GetSystemMetrics(SM_CYFIXEDFRAME) - 2);
+            // The box stands the layout's height: what it adds around its
+            // selection field is measured, as it differs between systems.
+            const auto setField = [&](int field) {
+                SendMessageW(control->hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+            };
+            setField(height);
+            RECT box{};
+            GetWindowRect(control->hwnd, &box);
+            setField(2 * height - (box.bottom - box.top));
         }
         if (layout.kind == ControlKind::Image && !layout.picture.empty()) {
             if (control->picture != nullptr) {
@@ -497,11 +552,26 @@ float PixelsToTwips(int pixels, UINT dpi) {
 
 }  // namespace
 
+namespace {
+
+SIZE& ScreenOverride() {
+    static SIZE size{0, 0};
+    return size;
+}
+
+}  // namespace
+
+void SetScreenSizeForTesting(int width, int height) {
+    ScreenOverride() = {width, height};
+}
+
 float Screen::Width() {
-    return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
+    const LONG width = ScreenOverride().cx;
+    return PixelsToTwips(width > 0 ? width : GetSystemMetrics(SM_CXSCREEN), SystemDpi());
 }
 float Screen::Height() {
-    return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+    const LONG height = ScreenOverride().cy;
+    return PixelsToTwips(height > 0 ? height : GetSystemMetrics(SM_CYSCREEN), SystemDpi());
 }
 
 namespace {
@@ -606,10 +676,19 @@ void Form::OnLoad(Handler handler) {
 // ---------------------------------------------------------------- services
 
 void Start(Form& form) {
+    Load(form);
+    Show(form);
+}
+
+void Load(Form& form) {
     NativeForm& native = form.Native();
     if (native.load) {
         Dispatch(native.load);
     }
+}
+
+void Show(Form& form) {
+    NativeForm& native = form.Native();
     ShowWindow(native.hwnd, SW_SHOWNORMAL);
     SetForegroundWindow(native.hwnd);
     // The first control in tab order takes the focus, raising its GotFocus.

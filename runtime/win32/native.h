@@ -53,6 +53,12 @@ public:
     bool swallowingMouse = false;
     // TextBox: the character that follows is the keypad's decimal key.
     bool keypadDecimal = false;
+    // ComboBox, while its list is open and until its pick is raised: whether
+    // an item is taken (Enter or a click in the list); the pick and the text
+    // the box had when the list opened.
+    bool listPick = false;
+    LRESULT indexAtOpen = CB_ERR;
+    std::wstring textAtOpen;
 
     Handler gotFocus;
     Handler click;
@@ -122,6 +128,13 @@ void ApplyFont(NativeControl& control);
 void SetToolTip(NativeControl& control, std::wstring text);
 void InstallTextBoxHooks(NativeControl& control);
 void InstallComboBoxHooks(NativeControl& control);
+// Screen readers' names and descriptions where the system's proxy has none of its own.
+void InstallAccessibleHooks(NativeControl& control);
+// The answer to WM_GETOBJECT for a control that screen readers must know by
+// `name` (empty: as the system's own proxy calls it), described by
+// `description` (empty: the proxy's).
+[[nodiscard]] LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name,
+                                            const std::wstring& description);
 // A user's or the program's selection of an option: clears the other options
 // of its container and raises Click when the selection changes.
 void SelectOption(NativeControl& option);

@@ -38,29 +38,33 @@ TEST_P(NothingPutsText, PastTheFilter) {
     EXPECT_EQ(window.Text(InputOf(volumeMode)), way.expected);
 }
 
-std::vector<Bypass> bypasses() {
-    const std::vector<Way> ways{
-        {"CtrlV", [](Driver& window, std::string_view) { window.Press(CtrlPlus('v')); }, "7"},
-        {"ShiftInsert", [](Driver& window, std::string_view) { window.Press(Key::Insert, Shift); },
-         "7"},
-        {"PasteKey", [](Driver& window, std::string_view) { window.Press(Key::Paste); }, "7"},
-        {"MiddleClick", [](Driver& window, std::string_view box) { window.MiddleClick(box); }, "7"},
-        // Nothing is dropped, whether the platform would deliver the drop or not.
-        {"Drop",
-         [](Driver& window, std::string_view box) { EXPECT_FALSE(window.Drop(box, Offered)); },
-         "7"},
-        // Composed text is typed character by character, through the filter.
-        {"InputMethod", [](Driver& window, std::string_view box) { window.Compose(box, Offered); },
-         "71,59"},
-    };
-    std::vector<Bypass> rows;
-    for (const bool volumeMode : {false, true}) {
-        for (const Way& way : ways) {
-            rows.push_back({volumeMode, way});
-        }
+std::vector<Bypass> bypasses(){const std::vector<Way> ways{
+    {"CtrlV", [](Driver& window, std::string_view) { window.Press(CtrlPlus('v')); }, "7"},
+    {"ShiftInsert", [](Driver& window, std::string_view) { window.Press(Key::Insert, Shift); },
+     "7"},
+    {"PasteKey", [](Driver& window, std::string_view) { window.Press(Key::Paste); }, "7"},
+    {"MiddleClick", [](Driver& window, std::string_view box) { window.MiddleClick(box); }, "7"},
+    // Nothing is dropped, whether the platform would deliver the drop or not.
+    {"Drop", [](Driver& window, std::string_view box) { EXPECT_FALSE(window.Drop(box, Offered)); },
+     "7"},
+    // Composed text is typed character by character, through the filter.
+    // Windows: the input boxes have no input context, so nothing is
+    // composed there at all (docs/platform-differences.md).
+    {"InputMethod", [](Driver& window, std::string_view box) { window.Compose(box, Offered); },
+#ifdef _WIN32
+     "7"},
+#else
+     "71,59"},
+#endif
+};
+std::vector<Bypass> rows;
+for (const bool volumeMode : {false, true}) {
+    for (const Way& way : ways) {
+        rows.push_back({volumeMode, way});
     }
-    return rows;
 }
+return rows;
+}  // namespace
 
 INSTANTIATE_TEST_SUITE_P(FilterBypass, NothingPutsText, ::testing::ValuesIn(bypasses()),
                          [](const auto& row) {
@@ -107,5 +111,5 @@ INSTANTIATE_TEST_SUITE_P(FilterBypass, TheEditMenuOfAComboBox,
                          ::testing::Values("cboGiri", "cboColpi"),
                          [](const auto& row) { return std::string(row.param); });
 
-}  // namespace
+}  // namespace quorvela::test
 }  // namespace quorvela::test

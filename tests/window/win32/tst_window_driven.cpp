@@ -1,11 +1,12 @@
-// quorvela.exe driven from another process, as a user would: mouse clicks
-// and keys posted to the controls, results read with WM_GETTEXT. The
-// controls are found by their place in the layout table (their window id).
+// Windows only: quorvela.exe itself, started as its own process and driven
+// from outside it as another program would (the shared suites drive the
+// window inside the test's process). Mouse clicks and keys posted to the
+// controls, results read with WM_GETTEXT; the controls are found by their
+// place in the layout table (their window id).
 
-#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "runtime/win32/native.h"  // windows.h, the control ids
 
-#include <doctest/doctest.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -26,7 +27,10 @@ constexpr auto Patience = 20s;
 // The program's path as Wine sees it: CTest hands over the host's path.
 std::wstring ProgramPath() {
     const char* path = std::getenv("QUORVELA_EXE");
-    REQUIRE_MESSAGE(path != nullptr, "QUORVELA_EXE names the program to drive");
+    if (path == nullptr) {
+        ADD_FAILURE() << "QUORVELA_EXE names the program to drive";
+        return {};
+    }
     std::wstring wide = quorvela::runtime::Widen(path);
     if (!wide.empty() && wide.front() == L'/') {
         wide = L"Z:" + wide;
@@ -57,15 +61,23 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring command = L"\"" + ProgramPath() + L"\"";
-        REQUIRE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_));
-        REQUIRE_MESSAGE(Eventually([this] { return (form_ = FindForm()) != nullptr; }),
-                        "the window shows");
+        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process_) != FALSE;
+        EXPECT_TRUE(started_) << "the program starts";
+        EXPECT_TRUE(started_ && Eventually([this] { return (form_ = FindForm()) != nullptr; }))
+            << "the window shows";
         // Start-up is over once the first control has taken the focus.
-        REQUIRE(Eventually([this] { return IsChild(form_, Focus()) != FALSE; }));
+        EXPECT_TRUE(form_ != nullptr &&
+                    Eventually([this] { return IsChild(form_, Focus()) != FALSE; }));
     }
 
+    // Whether the window is there to drive.
+    [[nodiscard]] bool Ready() const { return form_ != nullptr; }
+
     ~Program() {
+        if (!started_) {
+            return;
+        }
         PostMessageW(form_, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
             TerminateProcess(process_.hProcess, 1);
@@ -86,7 +98,7 @@ public:
                 return GetDlgItem(form_, FirstControlId + static_cast<int>(i));
             }
         }
-        FAIL("no control ", std::string(name), " in the layout");
+        ADD_FAILURE() << "no control " << name << " in the layout";
         return nullptr;
     }
 
@@ -150,69 +162,74 @@ private:
     }
 
     PROCESS_INFORMATION process_{};
+    bool started_ = false;
     HWND form_ = nullptr;
 };
 
-}  // namespace
-
-TEST_CASE("the window first meets the user in the flow mode, 12 seconds for 200 strokes") {
+TEST(WindowDriven, FirstMeetsTheUserInTheFlowModeWith12SecondsFor200Strokes) {
     const Program program;
-    CHECK(program.Text("cboGiri") == L"1000");
-    CHECK(program.Text("cboColpi") == L"200");
-    CHECK(program.Text("lblDescrizione", 2) == L"12 secondi");
-    CHECK(program.Text("txtPortata").empty());
-    CHECK(program.Text("txtQuorvela").empty());
-    CHECK(program.Text("txtLitriMinuto").empty());
-    CHECK(program.Checked("optScelta", 1));
-    CHECK_FALSE(program.Checked("optScelta", 0));
-    CHECK(program.Focus() == program.Control("txtPortata"));
-    CHECK(program.Text("lblDescrizione", 3) == L"Portata cm\u00B3");
-    CHECK(program.Text("optScelta", 0) == L"ottieni cm\u00B3");
+    ASSERT_TRUE(program.Ready());
+    EXPECT_EQ(program.Text("cboGiri"), L"1000");
+    EXPECT_EQ(program.Text("cboColpi"), L"200");
+    EXPECT_EQ(program.Text("lblDescrizione", 2), L"12 secondi");
+    EXPECT_TRUE(program.Text("txtPortata").empty());
+    EXPECT_TRUE(program.Text("txtQuorvela").empty());
+    EXPECT_TRUE(program.Text("txtLitriMinuto").empty());
+    EXPECT_TRUE(program.Checked("optScelta", 1));
+    EXPECT_FALSE(program.Checked("optScelta", 0));
+    EXPECT_EQ(program.Focus(), program.Control("txtPortata"));
+    EXPECT_EQ(program.Text("lblDescrizione", 3), L"Portata cm\u00B3");
+    EXPECT_EQ(program.Text("optScelta", 0), L"ottieni cm\u00B3");
     wchar_t caption[128] = {};
     GetWindowTextW(program.Form(), caption, 128);
-    CHECK(std::wstring(caption).starts_with(L"Quorvela -  07/2024  -  "));
+    EXPECT_TRUE(std::wstring(caption).starts_with(L"Quorvela -  07/2024  -  "));
     RECT client{};
     GetClientRect(program.Form(), &client);
-    CHECK(client.right == 505);
-    CHECK(client.bottom == 340);
+    EXPECT_EQ(client.right, 505);
+    EXPECT_EQ(client.bottom, 340);
 }
 
-TEST_CASE(
-    "the window, frame included, stands centred across the screen at a third of the free height") {
+TEST(WindowDriven, StandsFrameIncludedCentredAcrossTheScreenAtAThirdOfTheFreeHeight) {
     const Program program;
+    ASSERT_TRUE(program.Ready());
     RECT outer{};
     GetWindowRect(program.Form(), &outer);
     const int freeWidth = GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left);
     const int freeHeight = GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top);
-    CHECK(std::abs(outer.left - freeWidth / 2) <= 1);
-    CHECK(std::abs(outer.top - freeHeight / 3) <= 1);
+    EXPECT_TRUE(std::abs(outer.left - freeWidth / 2) <= 1);
+    EXPECT_TRUE(std::abs(outer.top - freeHeight / 3) <= 1);
 }
 
-TEST_CASE("50 cm3 at 1000 rpm and 200 strokes gives 15 l/h and 0,25 l/min") {
+TEST(WindowDriven, Gives15LitresAnHourAnd0_25AMinuteFor50Cm3) {
     const Program program;
+    ASSERT_TRUE(program.Ready());
     program.Type(L"50\r");
-    CHECK(program.Shows("txtQuorvela", L"15"));
-    CHECK(program.Shows("txtLitriMinuto", L"0,25"));
-    CHECK(program.Text("lblDescrizione", 2) == L"12 secondi");
-    CHECK(program.Text("txtPortata") == L"50");
+    EXPECT_TRUE(program.Shows("txtQuorvela", L"15"));
+    EXPECT_TRUE(program.Shows("txtLitriMinuto", L"0,25"));
+    EXPECT_EQ(program.Text("lblDescrizione", 2), L"12 secondi");
+    EXPECT_EQ(program.Text("txtPortata"), L"50");
 }
 
-TEST_CASE("15 l/h in the volume mode gives 50 cm3 and 0,25 l/min") {
+TEST(WindowDriven, Gives50Cm3And0_25AMinuteFor15LitresAnHourInTheVolumeMode) {
     const Program program;
+    ASSERT_TRUE(program.Ready());
     program.Click("txtQuorvela");
-    REQUIRE(Eventually([&] { return program.Checked("optScelta", 0); }));
-    CHECK(program.Focus() == program.Control("txtQuorvela"));
+    ASSERT_TRUE(Eventually([&] { return program.Checked("optScelta", 0); }));
+    EXPECT_EQ(program.Focus(), program.Control("txtQuorvela"));
     program.Type(L"15\r");
-    CHECK(program.Shows("txtPortata", L"50"));
-    CHECK(program.Shows("txtLitriMinuto", L"0,25"));
+    EXPECT_TRUE(program.Shows("txtPortata", L"50"));
+    EXPECT_TRUE(program.Shows("txtLitriMinuto", L"0,25"));
 }
 
-TEST_CASE("12,5 l/h typed with a full stop gives 41,7 cm3 and 0,2 l/min") {
+TEST(WindowDriven, Gives41_7Cm3And0_2AMinuteFor12_5LitresAnHourTypedWithAFullStop) {
     const Program program;
+    ASSERT_TRUE(program.Ready());
     program.Click("txtQuorvela");
-    REQUIRE(Eventually([&] { return program.Checked("optScelta", 0); }));
+    ASSERT_TRUE(Eventually([&] { return program.Checked("optScelta", 0); }));
     program.Type(L"12.5\r");
-    CHECK(program.Shows("txtQuorvela", L"12,5"));
-    CHECK(program.Shows("txtPortata", L"41,7"));
-    CHECK(program.Shows("txtLitriMinuto", L"0,2"));
+    EXPECT_TRUE(program.Shows("txtQuorvela", L"12,5"));
+    EXPECT_TRUE(program.Shows("txtPortata", L"41,7"));
+    EXPECT_TRUE(program.Shows("txtLitriMinuto", L"0,2"));
 }
+
+}  // namespace
