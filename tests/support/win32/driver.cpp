@@ -45,6 +45,16 @@ bool IsClass(HWND hwnd, std::wstring_view cls) {
     return _wcsicmp(ClassOf(hwnd).c_str(), std::wstring(cls).c_str()) == 0;
 }
 
+// An enumeration's callback: a window procedure's calling convention, which
+// a lambda cannot take on 32-bit Windows.
+BOOL CALLBACK FindOpenMenu(HWND hwnd, LPARAM found) {
+    if (IsClass(hwnd, L"#32768") && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // "optScelta(1)" -> {"optScelta", 1}; "txtPortata" -> {"txtPortata", NoIndex}.
 std::pair<std::string_view, int> SplitName(std::string_view control) {
     const auto open = control.find('(');
@@ -616,16 +626,8 @@ struct Driver::Native {
             return;
         }
         HWND menuWindow = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM found) -> BOOL {
-                if (IsClass(hwnd, L"#32768") && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(found) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&menuWindow));
+        EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu,
+                          reinterpret_cast<LPARAM>(&menuWindow));
         if (menuWindow == nullptr) {
             return;
         }
