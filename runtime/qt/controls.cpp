@@ -348,11 +348,27 @@ NativeOptionButton::NativeOptionButton(std::int16_t index, QWidget* parent)
     // Click follows a change of the selection, whether the user or the
     // program made it; a click on the option already selected changes nothing.
     connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+        TabToSelected();
         if (checked && click_) {
             std::int16_t index = index_;
             Dispatch([&] { click_(index); });
         }
     });
+}
+
+// Tab enters an option group on its selected option (the arrows move within
+// it), as on Windows; with none selected, every option is a tab stop.
+void NativeOptionButton::TabToSelected() {
+    const auto group = parentWidget()->findChildren<NativeOptionButton*>(
+        QString(), Qt::FindDirectChildrenOnly);
+    const bool anySelected =
+        std::any_of(group.begin(), group.end(), [](auto* option) { return option->isChecked(); });
+    for (NativeOptionButton* option : group) {
+        if (option->focusPolicy() != Qt::NoFocus) {
+            option->setFocusPolicy(!anySelected || option->isChecked() ? Qt::StrongFocus
+                                                                       : Qt::ClickFocus);
+        }
+    }
 }
 
 // ---------------------------------------------------------------- the rest
@@ -490,6 +506,7 @@ void OptionButton::SetValue(bool value) {
         native_->setAutoExclusive(false);
         native_->setChecked(false);
         native_->setAutoExclusive(true);
+        native_->TabToSelected();
     }
 }
 

@@ -101,6 +101,7 @@ public:
     NativeOptionButton(std::int16_t index, QWidget* parent);
 
     void SetClick(OptionButton::ClickHandler handler) { click_ = std::move(handler); }
+    void TabToSelected();
 
 private:
     std::int16_t index_;

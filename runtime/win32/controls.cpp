@@ -290,10 +290,13 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (typingOnly) {
                 // The keypad's decimal key types the decimal comma whatever
                 // the keyboard layout says.
+                // Ctrl+Backspace is character 127 on Windows (Wine gives 8).
+                const bool ctrlBackspace =
+                    wParam == 8 && message == WM_CHAR && GetKeyState(VK_CONTROL) < 0;
                 const auto code =
-                    box.keypadDecimal && message == WM_CHAR
-                        ? std::int16_t{','}
-                        : static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
+                    box.keypadDecimal && message == WM_CHAR ? std::int16_t{','}
+                    : ctrlBackspace ? std::int16_t{127}
+                                    : static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
                 box.keypadDecimal = false;
                 Type(box, code);
                 return 0;

@@ -22,6 +22,7 @@
 #include <cctype>
 #include <chrono>
 #include <deque>
+#include <map>
 #include <stdexcept>
 #include <thread>
 
@@ -266,16 +267,26 @@ struct Driver::Native {
         if (control == layout.name) {
             return Form();
         }
+        // Under Wine every search among the child windows asks the window
+        // server; a session looks at its controls thousands of times.
+        if (found.first != Form()) {
+            found = {Form(), {}};
+        }
+        if (const auto known = found.second.find(control); known != found.second.end()) {
+            return known->second;
+        }
         const auto [name, index] = SplitName(control);
         for (std::size_t i = 0; i < layout.controls.size(); ++i) {
             if (layout.controls[i].name == name && layout.controls[i].index == index) {
                 if (HWND hwnd = GetDlgItem(Form(), runtime::FirstControlId + static_cast<int>(i))) {
+                    found.second.emplace(std::string(control), hwnd);
                     return hwnd;
                 }
             }
         }
         throw std::invalid_argument("no control " + std::string(control) + " in the window");
     }
+    mutable std::pair<HWND, std::map<std::string, HWND, std::less<>>> found;
 
     // A combo box's edit field for the edit messages; any other window itself.
     [[nodiscard]] HWND EditOf(std::string_view control) const {
@@ -652,7 +663,8 @@ struct Driver::Native {
             ++steps;
             menuEntries.push_back({.label = MenuLabel(text.data()),
                                    .enabled = (item.fState & (MFS_GRAYED | MFS_DISABLED)) == 0});
-            if (presses == 0 && !menuTake.empty() && menuEntries.back().label == menuTake) {
+            if (presses == 0 && !menuTake.empty() && menuEntries.back().label == menuTake &&
+                menuEntries.back().enabled) {
                 presses = steps;
             }
         }
@@ -852,11 +864,6 @@ std::vector<MenuEntry> Driver::ContextMenu(std::string_view control, std::string
     PostMouse(target, WM_RBUTTONUP, 0, point);
     native_->Pump();
     KillTimer(nullptr, timer);
-    if (!take.empty()) {
-        const bool found = std::any_of(native_->menuEntries.begin(), native_->menuEntries.end(),
-                                       [&](const MenuEntry& entry) { return entry.label == take; });
-        EXPECT_TRUE(found) << "no entry '" << take << "' in the menu of " << control;
-    }
     return native_->menuEntries;
 }
 
