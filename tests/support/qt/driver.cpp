@@ -492,7 +492,14 @@ void Driver::Press(Stroke stroke) {
 
 void Driver::Click(std::string_view control, std::optional<Point> at) {
     const auto [target, point] = native_->under(control, at);
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point);
+    // While a popup is open the platform gives it every click, also one
+    // outside it (which closes it).
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        QTest::mouseClick(popup, Qt::LeftButton, Qt::NoModifier,
+                          popup->mapFromGlobal(target->mapToGlobal(point)));
+    } else {
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point);
+    }
     native_->settle();
 }
 
@@ -520,9 +527,18 @@ void Driver::Drag(std::string_view control, Point from, Point to) {
 void Driver::Wheel(std::string_view control, bool up) {
     const auto [target, point] = native_->under(control, {});
     const QPoint delta(0, up ? 120 : -120);
-    QWheelEvent event(point, target->mapToGlobal(point), {}, delta, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
+    const QPoint global = target->mapToGlobal(point);
+    // Qt passes a wheel turn it sends itself to the widget only; the
+    // platform's goes up to the parents until one takes it.
+    for (QWidget* widget = target; widget != nullptr;
+         widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
+        QWheelEvent event(widget->mapFromGlobal(global), global, {}, delta, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &event);
+        if (event.isAccepted()) {
+            break;
+        }
+    }
     native_->settle();
 }
 

@@ -450,8 +450,12 @@ struct Driver::Native {
             case WM_IME_CHAR:
                 if (pendingKey && pendingKeyBox == message.hwnd) {
                     // Alt's characters go to the menu bar: they type nothing.
+                    // Ctrl+Backspace is 127 on Windows, 8 from Wine.
                     if (message.message != WM_SYSCHAR) {
-                        pendingKey->code = static_cast<int>(message.wParam);
+                        const bool ctrlBackspace = message.message == WM_CHAR &&
+                                                   message.wParam == 8 &&
+                                                   GetKeyState(VK_CONTROL) < 0;
+                        pendingKey->code = ctrlBackspace ? 127 : static_cast<int>(message.wParam);
                     }
                     FlushKey();
                 } else if (message.message != WM_SYSCHAR) {
