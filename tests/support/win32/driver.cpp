@@ -288,6 +288,23 @@ struct Driver::Native {
     }
     mutable std::pair<HWND, std::map<std::string, HWND, std::less<>>> found;
 
+    // The tooltip controls the form owns, searched for once a window.
+    [[nodiscard]] const std::vector<HWND>& ToolTipWindows() const {
+        if (tipsOf != Form()) {
+            tipsOf = Form();
+            tips.clear();
+            for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+                 tip != nullptr; tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+                if (GetWindow(tip, GW_OWNER) == Form()) {
+                    tips.push_back(tip);
+                }
+            }
+        }
+        return tips;
+    }
+    mutable HWND tipsOf = nullptr;
+    mutable std::vector<HWND> tips;
+
     // A combo box's edit field for the edit messages; any other window itself.
     [[nodiscard]] HWND EditOf(std::string_view control) const {
         HWND hwnd = Hwnd(control);
@@ -1150,11 +1167,7 @@ std::string Driver::ToolTip(std::string_view control) const {
     HWND hwnd = native_->Hwnd(control);
     std::string found;
     // The form's tooltip controls, and among their tools the one of this control.
-    for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips != nullptr;
-         tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) {
-        if (GetWindow(tips, GW_OWNER) != native_->Form()) {
-            continue;
-        }
+    for (HWND tips : native_->ToolTipWindows()) {
         const auto count = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             TOOLINFOW tool{};
