@@ -21,6 +21,7 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <stdexcept>
@@ -1228,6 +1229,11 @@ LOGFONTW FontOf(HWND hwnd) {
 }
 
 UINT DpiOf(HWND hwnd) {
+    // The density the run moved the window to (Wine still answers with the
+    // system's).
+    if (const char* told = std::getenv("QUORVELA_TEST_DPI"); told != nullptr) {
+        return static_cast<UINT>(std::atoi(told));
+    }
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
     static const auto getDpi = reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
@@ -1371,6 +1377,19 @@ StartedWindow::StartedWindow() : form_(std::make_unique<frmQuorvela>()) {
     driver_ = std::make_unique<Driver>(*form_, frmQuorvela::Layout());
     runtime::Start(*form_);
     driver_->RunUntil([this] { return driver_->Active(); }, std::chrono::seconds(5));
+    // A run at another density: the window is moved to such a monitor, as
+    // Windows tells a per-monitor aware window.
+    if (const char* dpi = std::getenv("QUORVELA_TEST_DPI"); dpi != nullptr) {
+        const auto density = static_cast<WORD>(std::atoi(dpi));
+        HWND hwnd = form_->Native().hwnd;
+        RECT suggested{};
+        GetWindowRect(hwnd, &suggested);
+        suggested.right = suggested.left + (suggested.right - suggested.left) * density / 96;
+        suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * density / 96;
+        SendMessageW(hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(density, density),
+                     reinterpret_cast<LPARAM>(&suggested));
+        driver_->Pump();
+    }
 }
 
 StartedWindow::~StartedWindow() {
