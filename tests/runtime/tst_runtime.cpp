@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "quorvela/version.h"
 #include "runtime/controls.h"
 #include "runtime/dispatch.h"
 #include "runtime/error_modes.h"
@@ -128,6 +129,7 @@ TEST_P(AnErrorLeavingAHandler, ShowsTheRuntimesBoxThenEndsTheProgramWithItsNumbe
     const SeenBox& box = window.Boxes().front();
     EXPECT_EQ(box.text, "Errore di run-time '" + std::to_string(static_cast<int>(number)) +
                             "':\n\n" + description);
+    EXPECT_EQ(box.title, version::ApplicationName);  // from the identity given to Application
     EXPECT_EQ(box.icon, BoxIcon::Critical);
     EXPECT_EQ(box.buttons, 1);
     EXPECT_EQ(status, static_cast<int>(number));

@@ -1,12 +1,16 @@
-// The tests' main on Qt: the application on the offscreen platform unless
-// told otherwise, then every test. A suite sent to the xcb platform with no
+// The tests' main on Qt: the program's application on the offscreen platform
+// unless told otherwise, then every test. A suite sent to the xcb platform with no
 // X display to reach is skipped (77, CTest's SKIP_RETURN_CODE for them).
 
-#include <QApplication>
+#include <QString>
+#include <QtGlobal>
 
 #include <cstdio>
 
 #include <gtest/gtest.h>
+
+#include "runtime/form.h"
+#include "window/identity.h"
 
 namespace {
 
@@ -31,7 +35,7 @@ int main(int argc, char* argv[]) {
     }
     defaultHandler = qInstallMessageHandler(QuietOffscreen);
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvela"));
+    // The program's own application and identity, as its main makes them.
+    const quorvela::runtime::Application application(argc, argv, quorvela::QuorvelaIdentity);
     return RUN_ALL_TESTS();
 }

@@ -150,8 +150,9 @@ public:
 private:
     [[nodiscard]] HWND FindForm() const {
         HWND found = nullptr;
-        for (HWND window = FindWindowExW(nullptr, nullptr, L"QuorvelaForm", nullptr);
-             window != nullptr; window = FindWindowExW(nullptr, window, L"QuorvelaForm", nullptr)) {
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"FormRuntimeWindow", nullptr);
+             window != nullptr;
+             window = FindWindowExW(nullptr, window, L"FormRuntimeWindow", nullptr)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == process_.dwProcessId && IsWindowVisible(window)) {
