@@ -74,7 +74,7 @@ protected:
         if (code == '.') {
             return ',';
         }
-        return (code >= '0' && code <= '9') || code == 8 || code == ',' ? code : 0;
+        return (code >= '0' && code <= '9') || code == 8 || code == ',' ? code : std::int16_t{0};
     };
 
     Form form{frmQuorvela::Layout()};

@@ -16,6 +16,8 @@ namespace {
 
 // The offscreen platform's notes on what it cannot do (raise a window, grab
 // the keyboard), repeated on every list that opens, would crowd out a report.
+// Qt calls a plain function: the handler it replaced is kept here.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 QtMessageHandler defaultHandler = nullptr;
 void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (!message.startsWith(QStringLiteral("This plugin does not support"))) {
