@@ -18,6 +18,8 @@ import sys
 import tempfile
 import time
 
+import ratios
+
 # (label, figure, counterpart, goal or None)
 IN_PROCESS = [
     # The program's calculate command against the same calculation written
@@ -71,6 +73,8 @@ def run_once(path):
 
 
 def start_up(bin_dir, runs):
+    """For wall time, CPU time and peak memory: the two programs' medians and
+    the ratios of the runs taken side by side."""
     probe = os.path.join(bin_dir, "quorvela_bench_startup")
     baseline = os.path.join(bin_dir, "quorvela_bench_baseline")
     for path in (probe, baseline):  # warm the caches (fonts, libraries)
@@ -81,31 +85,37 @@ def start_up(bin_dir, runs):
         for path in ((probe, baseline) if i % 2 == 0 else (baseline, probe)):
             samples[path].append(run_once(path))
 
-    def medians(path):
-        return tuple(statistics.median(s[i] for s in samples[path]) for i in range(3))
-
-    return medians(probe), medians(baseline)
+    figures = []
+    for i in range(3):
+        mine = [s[i] for s in samples[probe]]
+        base = [s[i] for s in samples[baseline]]
+        figures.append((statistics.median(mine), statistics.median(base),
+                        ratios.paired(mine, base)))
+    return figures
 
 
 def in_process(bin_dir, repetitions, min_time):
+    """Each benchmark's CPU time per repetition (ns), in the order of the
+    repetitions: interleaved at random, the n-th repetitions of all
+    benchmarks run in one round, side by side."""
     command = [os.path.join(bin_dir, "quorvela_bench_inprocess"),
                "--benchmark_format=json",
                f"--benchmark_repetitions={repetitions}",
                f"--benchmark_min_time={min_time}",
-               "--benchmark_enable_random_interleaving=true",
-               "--benchmark_report_aggregates_only=true"]
+               "--benchmark_enable_random_interleaving=true"]
     result = subprocess.run(command, capture_output=True, text=True, check=False)
     if result.returncode != 0:
         sys.stderr.write(result.stderr)
         sys.exit(f"bench: the in-process benchmarks ended with status {result.returncode}")
     report = json.loads(result.stdout)
-    medians = {}
+    times = {}
     for entry in report["benchmarks"]:
         if entry.get("error_occurred"):
             sys.exit(f"bench: {entry['run_name']}: {entry.get('error_message')}")
-        if entry.get("aggregate_name") == "median":
-            medians[entry["run_name"]] = entry["cpu_time"]  # in ns
-    return medians
+        if entry.get("run_type") == "iteration":
+            times.setdefault(entry["run_name"], {})[entry.get("repetition_index", 0)] = \
+                entry["cpu_time"]
+    return {name: [by_round[r] for r in sorted(by_round)] for name, by_round in times.items()}
 
 
 def callgrind(command, out_file, toggle=None):
@@ -190,9 +200,14 @@ def instructions(count):
 
 
 def print_table(rows):
-    header = ("figure", "program", "baseline", "ratio", "goal", "")
-    table = [header] + [(label, mine, base, f"{ratio:.2f}", *verdict(ratio, goal))
-                        for label, mine, base, ratio, goal in rows]
+    """Rows of (label, figure, baseline's figure, ratios, goal): the ratio
+    shown is the median of `ratios`, with their quartiles as its spread."""
+    header = ("figure", "program", "baseline", "ratio", "spread", "goal", "")
+    table = [header]
+    for label, mine, base, paired, goal in rows:
+        ratio, q1, q3 = ratios.summary(paired)
+        table.append((label, mine, base, f"{ratio:.3f}", ratios.spread(q1, q3),
+                      *verdict(ratio, goal)))
     widths = [max(len(row[i]) for row in table) for i in range(len(header))]
     for row in table:
         print("  ".join(cell.ljust(width) if i == 0 else cell.rjust(width)
@@ -200,37 +215,37 @@ def print_table(rows):
 
 
 def timed(args):
-    (probe_time, probe_cpu, probe_rss), (base_time, base_cpu, base_rss) = \
-        start_up(args.bin_dir, args.runs)
-    medians = in_process(args.bin_dir, args.repetitions, args.min_time)
+    wall, cpu, rss = start_up(args.bin_dir, args.runs)
+    times = in_process(args.bin_dir, args.repetitions, args.min_time)
 
     rows = [
-        ("start-up to first paint, wall", f"{probe_time * 1e3:.1f} ms",
-         f"{base_time * 1e3:.1f} ms", probe_time / base_time, 1.05),
+        ("start-up to first paint, wall", f"{wall[0] * 1e3:.1f} ms", f"{wall[1] * 1e3:.1f} ms",
+         wall[2], 1.05),
         # Less disturbed by other load than the wall time; for reading it.
-        ("start-up to first paint, CPU", f"{probe_cpu * 1e3:.1f} ms",
-         f"{base_cpu * 1e3:.1f} ms", probe_cpu / base_cpu, None),
-        ("peak memory (ru_maxrss)", f"{probe_rss} KiB", f"{base_rss} KiB",
-         probe_rss / base_rss, 1.05),
+        ("start-up to first paint, CPU", f"{cpu[0] * 1e3:.1f} ms", f"{cpu[1] * 1e3:.1f} ms",
+         cpu[2], None),
+        ("peak memory (ru_maxrss)", f"{rss[0]:.0f} KiB", f"{rss[1]:.0f} KiB", rss[2], 1.05),
     ]
     for label, figure, counterpart, goal in IN_PROCESS:
-        mine, bare = medians[figure], medians[counterpart]
-        rows.append((label, duration(mine), duration(bare), mine / bare, goal))
+        mine, bare = times[figure], times[counterpart]
+        rows.append((label, duration(statistics.median(mine)), duration(statistics.median(bare)),
+                     ratios.paired(mine, bare), goal))
 
     print(f"Medians: start-up over {args.runs} alternating runs of each program; "
-          f"in-process CPU time over {args.repetitions} repetitions.")
+          f"in-process CPU time over {args.repetitions} interleaved repetitions. "
+          "Ratio: the median of the ratios of runs side by side; spread: their quartiles.")
     print_table(rows)
 
 
 def counted(args):
     probe, baseline = counted_start_up(args.bin_dir)
     rows = [("start-up to first paint", f"{probe / 1e6:.1f} M", f"{baseline / 1e6:.1f} M",
-             probe / baseline, 1.05)]
+             [probe / baseline], 1.05)]
     counts = counted_in_process(args.bin_dir, args.min_time)
     for label, figure, counterpart, goal in IN_PROCESS:
         if figure in counts and counterpart in counts:
             mine, base = counts[figure], counts[counterpart]
-            rows.append((label, instructions(mine), instructions(base), mine / base, goal))
+            rows.append((label, instructions(mine), instructions(base), [mine / base], goal))
 
     print("Instructions counted by callgrind: start-up, whole program; in-process, "
           "per repetition of the benchmark's loop.")

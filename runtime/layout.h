@@ -46,6 +46,14 @@ struct Font {
     bool bold = false;
 };
 
+// A picture of the program's own, and where each backend finds it among the
+// program's resources.
+struct Picture {
+    std::string_view svg;       // its drawing, as a Qt resource path
+    std::string_view smallSvg;  // a simpler drawing for 16 pixels and less; empty: svg
+    int iconId = 0;             // its ICON resource in the Windows executable
+};
+
 inline constexpr int NoIndex = -1;     // not an item of a control array
 inline constexpr int NoTabIndex = -1;  // outside the tab order
 
@@ -66,7 +74,7 @@ struct ControlLayout {
     std::string_view toolTip;
     std::string_view labelFor;        // the control this caption names, for screen readers
     std::string_view accessibleName;  // where no caption names the control
-    std::string_view picture;         // a picture resource, by name
+    Picture picture;                  // an image's picture
 };
 
 struct FormLayout {
@@ -76,7 +84,7 @@ struct FormLayout {
     int clientHeight = 0;
     std::string_view fontFace;
     Font font;
-    std::string_view icon;  // an icon resource, by name
+    Picture icon;
     std::span<const ControlLayout> controls;
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up to first paint of quorvela.exe against a bare Win32 program with
 # the same 18 controls, both under Wine on one Xvfb display and one
-# wineserver: medians of alternating runs and their ratio (goal <= 1.05).
+# wineserver: medians of alternating runs, their ratio and its spread (goal
+# <= 1.05).
 # Prints the figures; a missed goal is never a failure. Options go to
 # bench/win32/startup.py (--runs N).
 set -euo pipefail

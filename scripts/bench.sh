@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (release, build/bench) and prints each figure next to
-# its plain-Qt baseline or bare counterpart, with the goal for the ratio.
+# its plain-Qt baseline or bare counterpart, the ratio of runs taken side by
+# side (median and spread), and the goal for it.
 # Missed goals are reported, not failed: the status is 0 unless a step breaks.
 # Options go to bench/compare.py (--runs, --repetitions, --min-time, and
 # --callgrind to count instructions under valgrind instead of timing).

@@ -15,6 +15,7 @@ using runtime::ControlKind;
 using runtime::ControlLayout;
 using runtime::Font;
 using runtime::OleColor;
+using runtime::Picture;
 using runtime::TabStop;
 
 constexpr OleColor Magenta = 0x00FF00FFU;
@@ -24,6 +25,14 @@ constexpr OleColor Grey = 0x00808080U;
 constexpr Font Regular{.points = 14.25};
 constexpr Font Bold{.points = 14.25, .bold = true};
 constexpr Font Small{.points = 11.25};
+
+// The program's pictures as packaging/ compiles them in: Qt resources under
+// :/quorvela/, and the Windows executable's icons (quorvela.rc.in,
+// pictures.rc.in).
+constexpr Picture AppIcon{.svg = ":/quorvela/icons/quorvela.svg",
+                          .smallSvg = ":/quorvela/icons/quorvela-16.svg",
+                          .iconId = 1};
+constexpr Picture Stopwatch{.svg = ":/quorvela/images/stopwatch.svg", .iconId = 2};
 
 // A speed or stroke count is a 16-bit integer: 16 characters hold any of
 // them with room for a sign, blanks, decimals or an exponent; a longer text
@@ -171,7 +180,7 @@ constexpr std::array<ControlLayout, 18> Controls{{
      .container = "Frame1",
      .rect = {4320, 600, 825, 960},
      .accessibleName = "Cronometro",
-     .picture = "stopwatch"},
+     .picture = Stopwatch},
     {.kind = ControlKind::Shape,
      .name = "Shape1",
      .container = "Frame1",
@@ -196,7 +205,7 @@ const runtime::FormLayout& frmQuorvela::Layout() {
         .clientHeight = 5100,
         .fontFace = "Calibri",
         .font = {.points = 12},
-        .icon = "quorvela",
+        .icon = AppIcon,
         .controls = Controls,
     };
     return layout;

@@ -359,8 +359,8 @@ NativeOptionButton::NativeOptionButton(std::int16_t index, QWidget* parent)
 // Tab enters an option group on its selected option (the arrows move within
 // it), as on Windows; with none selected, every option is a tab stop.
 void NativeOptionButton::TabToSelected() {
-    const auto group = parentWidget()->findChildren<NativeOptionButton*>(
-        QString(), Qt::FindDirectChildrenOnly);
+    const auto group =
+        parentWidget()->findChildren<NativeOptionButton*>(QString(), Qt::FindDirectChildrenOnly);
     const bool anySelected =
         std::any_of(group.begin(), group.end(), [](auto* option) { return option->isChecked(); });
     for (NativeOptionButton* option : group) {
@@ -382,8 +382,8 @@ NativeImage::NativeImage(QWidget* parent) : QLabel(parent) {
     setScaledContents(false);
 }
 
-void NativeImage::SetPicture(const QString& name, QSize logical) {
-    svg_ = QStringLiteral(":/quorvela/images/%1.svg").arg(name);
+void NativeImage::SetPicture(const QString& svg, QSize logical) {
+    svg_ = svg;
     logical_ = logical;
     render();
 }

@@ -91,7 +91,7 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
         }
         case ControlKind::Image: {
             auto* image = new NativeImage(parent);
-            image->SetPicture(ToQString(control.picture), pixels(control.rect).size());
+            image->SetPicture(ToQString(control.picture.svg), pixels(control.rect).size());
             return image;
         }
         case ControlKind::TextBox: {
@@ -143,8 +143,11 @@ NativeForm::NativeForm(const FormLayout& layout) {
     setFixedSize(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
     setWindowTitle(ToQString(layout.caption));
     setFont(qtFont(layout.fontFace, layout.font));
-    const QString icon = QStringLiteral(":/quorvela/icons/%1").arg(ToQString(layout.icon));
-    setWindowIcon(SvgIcon(icon + QStringLiteral(".svg"), icon + QStringLiteral("-16.svg")));
+    if (!layout.icon.svg.empty()) {
+        const std::string_view small =
+            layout.icon.smallSvg.empty() ? layout.icon.svg : layout.icon.smallSvg;
+        setWindowIcon(SvgIcon(ToQString(layout.icon.svg), ToQString(small)));
+    }
     build(layout);
 }
 

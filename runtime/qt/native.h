@@ -117,9 +117,9 @@ class NativeImage : public QLabel {
 public:
     explicit NativeImage(QWidget* parent);
 
-    // The picture of that resource name, at `logical` pixels, drawn anew for
+    // The drawing at that resource path, at `logical` pixels, drawn anew for
     // the pixel ratio of each screen the window stands on.
-    void SetPicture(const QString& name, QSize logical);
+    void SetPicture(const QString& svg, QSize logical);
 
 protected:
     bool event(QEvent* event) override;

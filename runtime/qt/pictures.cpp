@@ -39,7 +39,7 @@ public:
         return {{SmallSize, SmallSize}, {32, 32}, {64, 64}};
     }
     [[nodiscard]] QIconEngine* clone() const override { return new SvgIconEngine(*this); }
-    [[nodiscard]] QString key() const override { return QStringLiteral("QuorvelaSvgIcon"); }
+    [[nodiscard]] QString key() const override { return QStringLiteral("FormRuntimeSvgIcon"); }
 
 private:
     static constexpr int SmallSize = 16;

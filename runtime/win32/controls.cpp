@@ -295,7 +295,7 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
                     wParam == 8 && message == WM_CHAR && GetKeyState(VK_CONTROL) < 0;
                 const auto code =
                     box.keypadDecimal && message == WM_CHAR ? std::int16_t{','}
-                    : ctrlBackspace ? std::int16_t{127}
+                    : ctrlBackspace                         ? std::int16_t{127}
                                     : static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
                 box.keypadDecimal = false;
                 Type(box, code);

@@ -17,14 +17,8 @@
 namespace quorvela::runtime {
 namespace {
 
-constexpr wchar_t FormClass[] = L"QuorvelaForm";
+constexpr wchar_t FormClass[] = L"FormRuntimeWindow";
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// The icon and the pictures the layout names, by their resource ids
-// (quorvela.rc, pictures.rc).
-int ResourceId(std::string_view name) {
-    return name == "stopwatch" ? 2 : 1;  // 1: the application icon
-}
-
 NativeForm* currentForm = nullptr;
 
 // Windows 10's per-monitor DPI functions, looked up so that the program still
@@ -481,16 +475,17 @@ void NativeForm::Layout(UINT newDpi) {
     const bool moved = newDpi != dpi;
     dpi = newDpi;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const int iconSize = GetSystemMetrics(SM_CXICON) * static_cast<int>(dpi) / 96;
-    const int iconId = ResourceId(layout->icon);
-    auto* icon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize, iconSize, 0));
-    auto* smallIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, iconSize / 2, iconSize / 2, 0));
-    DestroyIcon(reinterpret_cast<HICON>(
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon))));
-    DestroyIcon(reinterpret_cast<HICON>(
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon))));
+    if (layout->icon.iconId != 0) {
+        const int iconSize = GetSystemMetrics(SM_CXICON) * static_cast<int>(dpi) / 96;
+        const auto load = [&](int size) {
+            return LoadImageW(instance, MAKEINTRESOURCEW(layout->icon.iconId), IMAGE_ICON, size,
+                              size, 0);
+        };
+        DestroyIcon(reinterpret_cast<HICON>(
+            SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(iconSize)))));
+        DestroyIcon(reinterpret_cast<HICON>(SendMessageW(
+            hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(iconSize / 2)))));
+    }
 
     for (auto& control : controls) {
         const ControlLayout& layout = *control->layout;
@@ -513,13 +508,12 @@ void NativeForm::Layout(UINT newDpi) {
             GetWindowRect(control->hwnd, &box);
             setField(2 * height - (box.bottom - box.top));
         }
-        if (layout.kind == ControlKind::Image && !layout.picture.empty()) {
+        if (layout.kind == ControlKind::Image && layout.picture.iconId != 0) {
             if (control->picture != nullptr) {
                 DestroyIcon(control->picture);
             }
-            control->picture = static_cast<HICON>(
-                LoadImageW(instance, MAKEINTRESOURCEW(ResourceId(layout.picture)), IMAGE_ICON,
-                           width, height, 0));
+            control->picture = static_cast<HICON>(LoadImageW(
+                instance, MAKEINTRESOURCEW(layout.picture.iconId), IMAGE_ICON, width, height, 0));
         }
     }
     // The client area takes the layout's size exactly: the frame is measured
@@ -576,10 +570,16 @@ float Screen::Height() {
 
 namespace {
 
-// The program's name, the title of the runtime's own boxes.
+// The program's name from its identity, given to Application.
 std::wstring& ApplicationName() {
-    static std::wstring name = L"Quorvela";
+    static std::wstring name;
     return name;
+}
+
+// The title of the runtime's own boxes: the program's name; Windows' own
+// ("Error") before there is an Application.
+const wchar_t* BoxTitle() {
+    return ApplicationName().empty() ? nullptr : ApplicationName().c_str();
 }
 
 }  // namespace
@@ -599,7 +599,7 @@ Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
         // come: the user is told, and the exit status is 1.
         const std::wstring text =
             L"Impossibile creare la finestra (errore " + std::to_wstring(GetLastError()) + L").";
-        MessageBoxW(nullptr, text.c_str(), ApplicationName().c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, text.c_str(), BoxTitle(), MB_OK | MB_ICONERROR);
         ExitProcess(1);
     }
     SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
@@ -739,7 +739,7 @@ int MsgBox(std::string_view prompt, int style, std::string_view title) {
 }
 
 void ShowRuntimeError(const std::string& text) noexcept {
-    MessageBoxW(BoxOwner(), Widen(text).c_str(), ApplicationName().c_str(),
+    MessageBoxW(BoxOwner(), Widen(text).c_str(), BoxTitle(),
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -218,8 +218,8 @@ TEST(Conversions, WrittenTextsReadBackToSevenDigits) {
             continue;
         }
         const std::string text = SingleToText(x);
-        std::array<char, 32> expected{};
-        std::snprintf(expected.data(), expected.size(), "%.7g", static_cast<double>(x));
+        std::array<char, 32> expected{};  // seven digits, as "%.7g" writes them
+        std::to_chars(expected.data(), &expected.back(), x, std::chars_format::general, 7);
         const float seven = std::strtof(expected.data(), nullptr);
         ASSERT_TRUE(IsNumericText(text)) << text;
         ASSERT_EQ(TextToSingle(text), seven == 0.0F ? 0.0F : seven) << text;

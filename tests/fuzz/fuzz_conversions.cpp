@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iomanip>
+#include <iostream>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,12 +36,13 @@ constexpr int TypeMismatch = static_cast<int>(ErrorNumber::TypeMismatch);
 constexpr std::size_t LongestFormChecked = 256;
 
 [[noreturn]] void fail(const char* what, std::string_view text) {
-    std::fprintf(stderr, "%s: '%.*s'\n", what, static_cast<int>(text.size()), text.data());
+    std::cerr << what << ": '" << text << "'" << std::endl;
     std::abort();
 }
 
 [[noreturn]] void fail(const char* what, double value) {
-    std::fprintf(stderr, "%s: %.17g (%a)\n", what, value, value);
+    std::cerr << what << ": " << std::setprecision(17) << value << " (" << std::hexfloat << value
+              << ")" << std::endl;
     std::abort();
 }
 
@@ -60,7 +63,7 @@ Number libraryValue(std::string_view text) {
     } else {
         value = std::strtod(number.c_str(), &end);
     }
-    if (end != number.c_str() + number.size()) {
+    if (end - number.c_str() != static_cast<std::ptrdiff_t>(number.size())) {
         fail("a number text the C library does not read whole", text);
     }
     return value;
@@ -107,7 +110,7 @@ void checkSingle(std::string_view text, bool numeric) {
         }
         return;
     }
-    const float expected = libraryValue<float>(text);
+    const auto expected = libraryValue<float>(text);
     if (std::isinf(expected)) {
         if (error != Overflow) {
             fail("a single beyond the range without an overflow", text);
@@ -180,17 +183,18 @@ void checkFormula(const char* name, Formula formula, Model model) {
     const int error = errorOf([&] { return value = formula(); });
     const std::optional<float> expected = model();
     if (expected ? (error != 0 || value != *expected) : error == 0) {
-        std::fprintf(stderr, "%s gives %.9g (error %d), the model %s\n", name, value, error,
-                     expected ? std::to_string(*expected).c_str() : "an error");
+        std::cerr << name << " gives " << std::setprecision(9) << value << " (error " << error
+                  << "), the model " << (expected ? std::to_string(*expected) : "an error")
+                  << std::endl;
         std::abort();
     }
 }
 
 template <class Number>
-Number numberAt(const std::uint8_t* data, std::size_t size, std::size_t offset) {
+Number numberAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
     Number value{};
-    if (offset + sizeof value <= size) {
-        std::memcpy(&value, data + offset, sizeof value);
+    if (offset + sizeof value <= bytes.size()) {
+        std::memcpy(&value, bytes.subspan(offset).data(), sizeof value);
     }
     return value;
 }
@@ -198,6 +202,9 @@ Number numberAt(const std::uint8_t* data, std::size_t size, std::size_t offset) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span bytes(data, size);
+    // libFuzzer's bytes read as a text.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const bool numeric = quorvela::IsNumericText(text);
     if (size <= LongestFormChecked && numeric != quorvela::oracle::IsNumber(text)) {
@@ -213,25 +220,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same bytes as numbers: a single, two doubles, and a whole number
     // over a power of two, which makes exact ties common.
-    const auto single = numberAt<float>(data, size, 0);
+    const auto single = numberAt<float>(bytes, 0);
     if (std::isfinite(single)) {
         checkWritten(single);
     }
     checkRounded(single);
-    const auto a = numberAt<double>(data, size, 0);
-    const auto b = numberAt<double>(data, size, 8);
+    const auto a = numberAt<double>(bytes, 0);
+    const auto b = numberAt<double>(bytes, 8);
     checkRounded(a);
     checkArithmetic(a, b);
-    checkArithmetic(single, numberAt<float>(data, size, 4));
-    const auto giri16 = numberAt<std::int16_t>(data, size, 0);
-    const auto colpi16 = numberAt<std::int16_t>(data, size, 2);
+    checkArithmetic(single, numberAt<float>(bytes, 4));
+    const auto giri16 = numberAt<std::int16_t>(bytes, 0);
+    const auto colpi16 = numberAt<std::int16_t>(bytes, 2);
     checkFormula(
         "TempoColpi", [&] { return quorvela::TempoColpi(giri16, colpi16); },
         [&] { return quorvela::oracle::TempoColpi(giri16, colpi16); });
-    const auto portata = numberAt<std::int32_t>(data, size, 0);
-    const auto giri = numberAt<std::int32_t>(data, size, 4);
-    const auto colpi = numberAt<std::int32_t>(data, size, 8);
-    const auto litriOra = numberAt<float>(data, size, 0);
+    const auto portata = numberAt<std::int32_t>(bytes, 0);
+    const auto giri = numberAt<std::int32_t>(bytes, 4);
+    const auto colpi = numberAt<std::int32_t>(bytes, 8);
+    const auto litriOra = numberAt<float>(bytes, 0);
     checkFormula(
         "PortataOraria", [&] { return quorvela::PortataOraria(portata, giri, colpi); },
         [&] { return quorvela::oracle::PortataOraria(portata, giri, colpi); });
@@ -240,7 +247,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "VolumeColpi", [&] { return quorvela::VolumeColpi(litriOra, giri, colpi); },
             [&] { return quorvela::oracle::VolumeColpi(litriOra, giri, colpi); });
     }
-    const auto whole = numberAt<std::int32_t>(data, size, 0);
+    const auto whole = numberAt<std::int32_t>(bytes, 0);
     checkRounded(std::ldexp(static_cast<double>(whole), -static_cast<int>(size % 8)));
     return 0;
 }

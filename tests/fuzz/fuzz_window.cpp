@@ -5,8 +5,8 @@
 #include <QApplication>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,14 +19,16 @@ namespace {
 constexpr int MostActions = 48;
 
 void Print(const char* heading, const std::vector<std::string>& lines) {
-    std::fprintf(stderr, "%s\n", heading);
+    std::cerr << heading << '\n';
     for (const std::string& line : lines) {
-        std::fprintf(stderr, "  %s\n", line.c_str());
+        std::cerr << "  " << line << '\n';
     }
 }
 
 }  // namespace
 
+// libFuzzer's signature: it may change the command line, this target does not.
+// NOLINTNEXTLINE(readability-non-const-parameter)
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -34,12 +36,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // Every input runs in the same application, which lives as long as the
     // process: destroyed among the static objects at exit, it would outlive
     // parts of Qt it still needs.
-    static auto* app = new QApplication(*argc, *argv);
-    (void)app;
+    static const auto* const application = new QApplication(*argc, *argv);
+    (void)application;
     QApplication::setApplicationName(QStringLiteral("Quorvela"));
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type >= QtCriticalMsg) {
-            std::fprintf(stderr, "%s\n", qPrintable(message));
+            std::cerr << message.toStdString() << std::endl;
         }
     });
     return 0;
@@ -53,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         session.Act(choices);
         const std::vector<std::string> failures = session.Check();
         if (!failures.empty()) {
-            std::fprintf(stderr, "action %d:\n", action);
+            std::cerr << "action " << action << ":\n";
             Print("failures:", failures);
             Print("last actions:", session.Recent());
             std::abort();

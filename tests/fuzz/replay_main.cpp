@@ -3,10 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <span>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -17,8 +18,9 @@ namespace {
 void replay(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::printf("%s (%zu bytes)\n", file.filename().c_str(), bytes.size());
-    std::fflush(stdout);
+    std::cout << file.filename().string() << " (" << bytes.size() << " bytes)" << std::endl;
+    // The file's bytes, as libFuzzer hands them over.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
     (void)LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
@@ -29,8 +31,8 @@ int main(int argc, char* argv[]) {
         (void)LLVMFuzzerInitialize(&argc, &argv);
     }
     int inputs = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path path(argv[i]);
+    for (const char* argument : std::span(argv, static_cast<std::size_t>(argc)).subspan(1)) {
+        const std::filesystem::path path(argument);
         if (!std::filesystem::exists(path)) {
             continue;  // no input of that kind yet
         }
@@ -51,6 +53,6 @@ int main(int argc, char* argv[]) {
             ++inputs;
         }
     }
-    std::printf("%d inputs replayed\n", inputs);
+    std::cout << inputs << " inputs replayed\n";
     return inputs > 0 ? 0 : 1;
 }

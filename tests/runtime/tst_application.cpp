@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Application, WithoutADisplay,
                          ::testing::Values(NoDisplay{"DISPLAY not set", ""},
                                            NoDisplay{"DISPLAY unreachable", ":64999"}),
                          [](const auto& row) {
-                             return row.param.display[0] == '\0' ? "Unset" : "Unreachable";
+                             return *row.param.display == '\0' ? "Unset" : "Unreachable";
                          });
 
 TEST(Application, QtsOwnCommandLineOptionsHaveNoEffect) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "quorvela/version.h"
 #include "runtime/controls.h"
 #include "runtime/dispatch.h"
 #include "runtime/error_modes.h"
@@ -73,7 +74,7 @@ protected:
         if (code == '.') {
             return ',';
         }
-        return (code >= '0' && code <= '9') || code == 8 || code == ',' ? code : 0;
+        return (code >= '0' && code <= '9') || code == 8 || code == ',' ? code : std::int16_t{0};
     };
 
     Form form{frmQuorvela::Layout()};
@@ -128,6 +129,7 @@ TEST_P(AnErrorLeavingAHandler, ShowsTheRuntimesBoxThenEndsTheProgramWithItsNumbe
     const SeenBox& box = window.Boxes().front();
     EXPECT_EQ(box.text, "Errore di run-time '" + std::to_string(static_cast<int>(number)) +
                             "':\n\n" + description);
+    EXPECT_EQ(box.title, version::ApplicationName);  // from the identity given to Application
     EXPECT_EQ(box.icon, BoxIcon::Critical);
     EXPECT_EQ(box.buttons, 1);
     EXPECT_EQ(status, static_cast<int>(number));

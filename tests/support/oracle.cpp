@@ -1,12 +1,15 @@
 #include "oracle.h"
 
-#include <locale.h>  // a "C" locale of its own for the C library's readers
+// A "C" locale of its own for the C library's readers: newlocale is POSIX's,
+// declared here only.
+#include <locale.h>  // NOLINT(modernize-deprecated-headers)
 
 #include <array>
 #include <cassert>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <regex>
@@ -202,14 +205,13 @@ std::string Figure(float value) {
     if (value == 0.0F) {
         return "0";
     }
+    // Seven digits as "%.7G" writes them, the full stop a comma.
     std::array<char, 32> buffer{};
-    const int length =
-        std::snprintf(buffer.data(), buffer.size(), "%.7G", static_cast<double>(value));
-    std::string text(buffer.data(), static_cast<std::size_t>(length));
+    const auto written =
+        std::to_chars(buffer.data(), &buffer.back(), value, std::chars_format::general, 7);
+    std::string text(buffer.data(), written.ptr);
     for (char& c : text) {
-        if (c == '.') {
-            c = ',';
-        }
+        c = c == '.' ? ',' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return text;
 }

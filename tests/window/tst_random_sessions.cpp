@@ -13,9 +13,10 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iomanip>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -89,9 +90,9 @@ TEST_P(RandomSessions, EveryInvariantHoldsAfterEveryAction) {
             << " ctest -R '^tst_random_sessions$' in the build tree";
     }
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
-    std::printf("seed %llu: %d actions, %d calculations, %d speed warnings, %.1f s\n",
-                static_cast<unsigned long long>(seed), actions, session.Calculations(),
-                session.SpeedWarnings(), seconds.count());
+    std::cout << "seed " << seed << ": " << actions << " actions, " << session.Calculations()
+              << " calculations, " << session.SpeedWarnings() << " speed warnings, " << std::fixed
+              << std::setprecision(1) << seconds.count() << " s" << std::endl;
     // A session that never calculates proves little.
     EXPECT_GT(session.Calculations(), actions / 50);
 }

@@ -30,6 +30,9 @@ TEST_F(Scaling, ThePictureTakesItsPlaceInTheScreensDevicePixels) {
     const QPixmap picture = image.pixmap();
     EXPECT_EQ(picture.devicePixelRatio(), 2.0);
     EXPECT_EQ(picture.size(), QSize(110, 128));
+    // Drawn from the source the layout names, not only sized: the dial's
+    // middle is opaque.
+    EXPECT_EQ(picture.toImage().pixelColor(55, 76).alpha(), 255);
 }
 
 TEST_F(Scaling, TheWindowIconHasImagesForTheScreensDevicePixels) {

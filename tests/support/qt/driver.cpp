@@ -238,7 +238,7 @@ struct Driver::Native final : QObject {
                                                     std::optional<Point> at) const;
     void pollBoxes();
     void settle();
-    void note(Reached reached) const {
+    void note(const Reached& reached) const {
         if (sink) {
             sink(reached);
         }
@@ -469,8 +469,8 @@ Driver::~Driver() {
     }
 }
 
-void Driver::Type(std::string_view text) {
-    for (const QChar character : q(text)) {
+void Driver::Type(std::string_view utf8) {
+    for (const QChar character : q(utf8)) {
         QWidget* target = native_->keyTarget();
         if (character.unicode() < 0x80) {
             QTest::keyClick(target, character.toLatin1());
@@ -602,33 +602,33 @@ std::vector<MenuEntry> Driver::ContextMenu(std::string_view control, std::string
     return entries;
 }
 
-void Driver::OpenList(std::string_view name) {
-    QComboBox* combo = native_->combo(name);
+void Driver::OpenList(std::string_view combo) {
+    QComboBox* box = native_->combo(combo);
     QStyleOptionComboBox option;
-    option.initFrom(combo);
+    option.initFrom(box);
     option.editable = true;
     option.frame = true;
     option.subControls = QStyle::SC_All;
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                       QStyle::SC_ComboBoxArrow, combo);
+    const QRect arrow =
+        box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
     const QPoint centre = arrow.center();
-    Click(name, Point{.x = centre.x(), .y = centre.y()});
+    Click(combo, Point{.x = centre.x(), .y = centre.y()});
     native_->listOpened.start();
-    static_cast<void>(QTest::qWaitFor([combo] { return combo->view()->isVisible(); }, 1000));
+    static_cast<void>(QTest::qWaitFor([box] { return box->view()->isVisible(); }, 1000));
 }
 
-bool Driver::ListOpen(std::string_view name) const {
-    return native_->combo(name)->view()->isVisible();
+bool Driver::ListOpen(std::string_view combo) const {
+    return native_->combo(combo)->view()->isVisible();
 }
 
-void Driver::ClickListItem(std::string_view name, std::string_view item) {
-    QComboBox* combo = native_->combo(name);
-    const int row = combo->findText(q(item));
+void Driver::ClickListItem(std::string_view combo, std::string_view item) {
+    QComboBox* box = native_->combo(combo);
+    const int row = box->findText(q(item));
     if (row < 0) {
-        throw std::invalid_argument(std::string(item) + " is no item of " + std::string(name));
+        throw std::invalid_argument(std::string(item) + " is no item of " + std::string(combo));
     }
-    QAbstractItemView* view = combo->view();
-    const QModelIndex index = combo->model()->index(row, combo->modelColumn());
+    QAbstractItemView* view = box->view();
+    const QModelIndex index = box->model()->index(row, box->modelColumn());
     view->scrollTo(index);
     // The mouse moves from the arrow to the item, then clicks it, through the
     // popup's own window as the platform delivers it.
@@ -655,21 +655,21 @@ void Driver::PickFromList(std::string_view combo, std::string_view item) {
     ClickListItem(combo, item);
 }
 
-void Driver::PickByKeyboard(std::string_view name, std::string_view item) {
-    QComboBox* combo = native_->combo(name);
-    const int target = combo->findText(q(item));
+void Driver::PickByKeyboard(std::string_view combo, std::string_view item) {
+    QComboBox* box = native_->combo(combo);
+    const int target = box->findText(q(item));
     if (target < 0) {
-        throw std::invalid_argument(std::string(item) + " is no item of " + std::string(name));
+        throw std::invalid_argument(std::string(item) + " is no item of " + std::string(combo));
     }
-    Click(name);
-    if (combo->currentIndex() == target) {
+    Click(combo);
+    if (box->currentIndex() == target) {
         // Step off and back, so that the item is picked all the same.
         const bool up = target > 0;
         Press(up ? Key::Up : Key::Down);
         Press(up ? Key::Down : Key::Up);
     }
-    for (int step = 0; step < combo->count() && combo->currentIndex() != target; ++step) {
-        Press(combo->currentIndex() < target ? Key::Down : Key::Up);
+    for (int step = 0; step < box->count() && box->currentIndex() != target; ++step) {
+        Press(box->currentIndex() < target ? Key::Down : Key::Up);
     }
 }
 
@@ -819,8 +819,8 @@ std::string Driver::ToolTip(std::string_view control) const {
 
 runtime::OleColor Driver::ForeColor(std::string_view control) const {
     const QWidget* widget = native_->control(control);
-    const bool holdsText =
-        qobject_cast<const QLineEdit*>(widget) != nullptr || qobject_cast<const QComboBox*>(widget);
+    const bool holdsText = qobject_cast<const QLineEdit*>(widget) != nullptr ||
+                           qobject_cast<const QComboBox*>(widget) != nullptr;
     return oleColor(widget->palette().color(QPalette::Active,
                                             holdsText ? QPalette::Text : QPalette::WindowText));
 }
@@ -858,11 +858,12 @@ bool Driver::Checked(std::string_view option) const {
     return button != nullptr && button->isChecked();
 }
 
-std::vector<std::string> Driver::Items(std::string_view name) const {
-    const QComboBox* combo = native_->combo(name);
+std::vector<std::string> Driver::Items(std::string_view combo) const {
+    const QComboBox* box = native_->combo(combo);
     std::vector<std::string> items;
-    for (int i = 0; i < combo->count(); ++i) {
-        items.push_back(utf8(combo->itemText(i)));
+    items.reserve(static_cast<std::size_t>(box->count()));
+    for (int i = 0; i < box->count(); ++i) {
+        items.push_back(utf8(box->itemText(i)));
     }
     return items;
 }

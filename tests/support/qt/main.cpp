@@ -1,17 +1,23 @@
-// The tests' main on Qt: the application on the offscreen platform unless
-// told otherwise, then every test. A suite sent to the xcb platform with no
+// The tests' main on Qt: the program's application on the offscreen platform
+// unless told otherwise, then every test. A suite sent to the xcb platform with no
 // X display to reach is skipped (77, CTest's SKIP_RETURN_CODE for them).
 
-#include <QApplication>
+#include <QString>
+#include <QtGlobal>
 
 #include <cstdio>
 
 #include <gtest/gtest.h>
 
+#include "runtime/form.h"
+#include "window/identity.h"
+
 namespace {
 
 // The offscreen platform's notes on what it cannot do (raise a window, grab
 // the keyboard), repeated on every list that opens, would crowd out a report.
+// Qt calls a plain function: the handler it replaced is kept here.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 QtMessageHandler defaultHandler = nullptr;
 void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (!message.startsWith(QStringLiteral("This plugin does not support"))) {
@@ -31,7 +37,7 @@ int main(int argc, char* argv[]) {
     }
     defaultHandler = qInstallMessageHandler(QuietOffscreen);
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvela"));
+    // The program's own application and identity, as its main makes them.
+    const quorvela::runtime::Application application(argc, argv, quorvela::QuorvelaIdentity);
     return RUN_ALL_TESTS();
 }

@@ -20,7 +20,7 @@ public:
     // Press and release of the key with that X name ("Return", "5").
     void Key(const char* name);
     // Press and release of the left button at a point of the screen.
-    void Click(int x, int y);
+    void Click(int left, int top);
     // Until the server has taken everything sent.
     void Sync();
 

@@ -22,7 +22,7 @@ Drawn Draw(const wchar_t* face) {
     font.lfHeight = -19;  // 14.25 pt at 96 dpi
     font.lfWeight = FW_BOLD;
     font.lfCharSet = ANSI_CHARSET;
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    wcsncpy(&font.lfFaceName[0], face, LF_FACESIZE - 1);
     HFONT handle = CreateFontIndirectW(&font);
     HGDIOBJ old = SelectObject(dc, handle);
     Drawn drawn;

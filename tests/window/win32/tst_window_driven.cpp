@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -36,8 +37,9 @@ std::wstring ProgramPath() {
         wide = L"Z:" + wide;
     }
     for (auto& c : wide) {
-        if (c == L'/')
+        if (c == L'/') {
             c = L'\\';
+        }
     }
     return wide;
 }
@@ -88,6 +90,8 @@ public:
 
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+    Program(Program&&) = delete;
+    Program& operator=(Program&&) = delete;
 
     [[nodiscard]] HWND Form() const { return form_; }
 
@@ -103,11 +107,13 @@ public:
     }
 
     [[nodiscard]] std::wstring Text(std::string_view name, int index = NoIndex) const {
-        wchar_t buffer[256] = {};
+        std::array<wchar_t, 256> buffer{};
         DWORD_PTR copied = 0;
-        SendMessageTimeoutW(Control(name, index), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer),
-                            SMTO_ABORTIFHUNG, 5000, &copied);
-        return buffer;
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+        SendMessageTimeoutW(Control(name, index), WM_GETTEXT, buffer.size(),
+                            reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 5000,
+                            &copied);
+        return buffer.data();
     }
 
     [[nodiscard]] bool Checked(std::string_view name, int index) const {
@@ -117,7 +123,7 @@ public:
     [[nodiscard]] HWND Focus() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
+        return GetGUIThreadInfo(process_.dwThreadId, &info) != FALSE ? info.hwndFocus : nullptr;
     }
 
     // A left click in the middle of a control.
@@ -150,11 +156,12 @@ public:
 private:
     [[nodiscard]] HWND FindForm() const {
         HWND found = nullptr;
-        for (HWND window = FindWindowExW(nullptr, nullptr, L"QuorvelaForm", nullptr);
-             window != nullptr; window = FindWindowExW(nullptr, window, L"QuorvelaForm", nullptr)) {
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"FormRuntimeWindow", nullptr);
+             window != nullptr;
+             window = FindWindowExW(nullptr, window, L"FormRuntimeWindow", nullptr)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == process_.dwProcessId && IsWindowVisible(window)) {
+            if (owner == process_.dwProcessId && IsWindowVisible(window) != FALSE) {
                 found = window;
             }
         }
@@ -180,9 +187,9 @@ TEST(WindowDriven, FirstMeetsTheUserInTheFlowModeWith12SecondsFor200Strokes) {
     EXPECT_EQ(program.Focus(), program.Control("txtPortata"));
     EXPECT_EQ(program.Text("lblDescrizione", 3), L"Portata cm\u00B3");
     EXPECT_EQ(program.Text("optScelta", 0), L"ottieni cm\u00B3");
-    wchar_t caption[128] = {};
-    GetWindowTextW(program.Form(), caption, 128);
-    EXPECT_TRUE(std::wstring(caption).starts_with(L"Quorvela -  07/2024  -  "));
+    std::array<wchar_t, 128> caption{};
+    GetWindowTextW(program.Form(), caption.data(), static_cast<int>(caption.size()));
+    EXPECT_TRUE(std::wstring(caption.data()).starts_with(L"Quorvela -  07/2024  -  "));
     RECT client{};
     GetClientRect(program.Form(), &client);
     EXPECT_EQ(client.right, 505);
