@@ -389,7 +389,6 @@ INSTANTIATE_TEST_SUITE_P(
                            "100"}),
     [](const auto& row) { return row.param.name; });
 
-
 // ------------------------------------------------------------------ focus
 
 TEST_F(Contract, SetFocusWhileTheWindowIsHiddenRaisesFive) {
