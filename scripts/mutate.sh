@@ -15,7 +15,8 @@
 # A fault in runtime/win32/ is built by the Windows cross-build and tested
 # under Wine (its own scratch build and Wine prefix, on the display in
 # DISPLAY or on one of its own); every other fault, runtime/qt/ among them,
-# by the Linux build on Qt's offscreen platform.
+# by the Linux build on Qt's offscreen platform (the suites labelled x11 on
+# an X display, the same way).
 #
 # MUTATE_DIR: the scratch directory (default /tmp/quorvela-mutate).
 set -euo pipefail
