@@ -13,6 +13,7 @@
 #include <string>
 
 #include "runtime/dispatch.h"
+#include "runtime/message_box.h"
 
 namespace quorvela::runtime {
 namespace {
@@ -177,10 +178,14 @@ void MakeControls(NativeForm& form) {
             // the selected mode shows red.
             SetWindowTheme(control->hwnd, L"", L"");
         }
-        if (layout->kind == ControlKind::TextBox) {
-            InstallTextBoxHooks(*control);
-        } else if (layout->kind == ControlKind::ComboBox) {
-            InstallComboBoxHooks(*control);
+        if (auto* box = dynamic_cast<NativeTextBox*>(control.get())) {
+            box->SetTypingLimit(layout->typingLimit);
+            InstallTextBoxHooks(*box);
+        } else if (auto* option = dynamic_cast<NativeOptionButton*>(control.get())) {
+            option->Join(form.optionGroups[layout->container],
+                         static_cast<std::int16_t>(layout->index));
+        } else if (auto* combo = dynamic_cast<NativeComboBox*>(control.get())) {
+            InstallComboBoxHooks(*combo);
             if (layout->typingLimit > 0) {
                 SendMessageW(control->hwnd, CB_LIMITTEXT, static_cast<WPARAM>(layout->typingLimit),
                              0);
@@ -219,9 +224,9 @@ POINT ContainerOffset(const FormLayout& form, std::string_view container) {
 
 void DrawShape(const NativeControl& control, const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    if (control.layout->kind == ControlKind::Image) {
-        if (control.picture != nullptr) {
-            DrawIconEx(item.hDC, 0, 0, control.picture, item.rcItem.right, item.rcItem.bottom, 0,
+    if (const auto* image = dynamic_cast<const NativeImage*>(&control)) {
+        if (image->picture != nullptr) {
+            DrawIconEx(item.hDC, 0, 0, image->picture, item.rcItem.right, item.rcItem.bottom, 0,
                        nullptr, DI_NORMAL);
         }
         return;
@@ -249,21 +254,6 @@ LRESULT ControlColor(NativeForm& form, UINT message, HDC dc, HWND child) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
-// A pick raises Click with the item already shown: the edit part shows it
-// only after the notification, and the handler must read it.
-void Picked(NativeControl& combo) {
-    const LRESULT index = SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0);
-    if (index != CB_ERR) {
-        std::wstring item(
-            static_cast<std::size_t>(SendMessageW(combo.hwnd, CB_GETLBTEXTLEN, index, 0)), L'\0');
-        SendMessageW(combo.hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
-        SetWindowTextW(combo.hwnd, item.c_str());
-    }
-    if (combo.click) {
-        Dispatch(combo.click);
-    }
-}
-
 // Posted when an open list has closed on an item taken: the pick follows,
 // unless the control has already reported it as a change of selection (some
 // versions of the control do so after closing the list, some before).
@@ -272,7 +262,7 @@ constexpr UINT ListPickTaken = WM_APP + 1;
 // Arrows on the closed box pick at each step. In the open list they only
 // move through it: an item is picked when the list closes on it (Enter, a
 // click); closed any other way, the box shows again what it showed before.
-void ComboCommand(NativeControl& combo, WORD notification) {
+void ComboCommand(NativeComboBox& combo, WORD notification) {
     switch (notification) {
         case CBN_DROPDOWN:
             combo.listPick = false;
@@ -282,7 +272,7 @@ void ComboCommand(NativeControl& combo, WORD notification) {
         case CBN_SELCHANGE:
             if (SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
                 combo.listPick = false;
-                Picked(combo);
+                combo.Picked(static_cast<int>(SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0)));
             }
             break;
         case CBN_CLOSEUP:
@@ -305,23 +295,17 @@ void Command(NativeForm& form, WORD notification, HWND child) {
     if (control == nullptr) {
         return;  // IDOK and IDCANCEL from the dialog manager: Enter and Escape do nothing here
     }
-    switch (control->layout->kind) {
-        case ControlKind::CommandButton:
-            if (notification == BN_CLICKED && control->click) {
-                Dispatch(control->click);
-            }
-            break;
-        case ControlKind::OptionButton:
-            // Also sent when the arrow keys move the focus onto an option.
-            if (notification == BN_CLICKED) {
-                SelectOption(*control);
-            }
-            break;
-        case ControlKind::ComboBox:
-            ComboCommand(*control, notification);
-            break;
-        default:
-            break;
+    if (auto* button = dynamic_cast<NativeCommandButton*>(control)) {
+        if (notification == BN_CLICKED) {
+            button->RaiseClick();
+        }
+    } else if (auto* option = dynamic_cast<NativeOptionButton*>(control)) {
+        // Also sent when the arrow keys move the focus onto an option.
+        if (notification == BN_CLICKED) {
+            option->Select();
+        }
+    } else if (auto* combo = dynamic_cast<NativeComboBox*>(control)) {
+        ComboCommand(*combo, notification);
     }
 }
 
@@ -335,10 +319,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             Command(*form, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case ListPickTaken:
-            if (NativeControl* combo = form->FromHwnd(reinterpret_cast<HWND>(lParam));
+            if (auto* combo =
+                    dynamic_cast<NativeComboBox*>(form->FromHwnd(reinterpret_cast<HWND>(lParam)));
                 combo != nullptr && combo->listPick) {
                 combo->listPick = false;
-                Picked(*combo);
+                combo->Picked(static_cast<int>(SendMessageW(combo->hwnd, CB_GETCURSEL, 0, 0)));
             }
             return 0;
         case DM_GETDEFID: {
@@ -513,11 +498,12 @@ void NativeForm::Layout(UINT newDpi) {
             GetWindowRect(control->hwnd, &box);
             setField(2 * height - (box.bottom - box.top));
         }
-        if (layout.kind == ControlKind::Image && !layout.picture.empty()) {
-            if (control->picture != nullptr) {
-                DestroyIcon(control->picture);
+        if (auto* image = dynamic_cast<NativeImage*>(control.get());
+            image != nullptr && !layout.picture.empty()) {
+            if (image->picture != nullptr) {
+                DestroyIcon(image->picture);
             }
-            control->picture = static_cast<HICON>(
+            image->picture = static_cast<HICON>(
                 LoadImageW(instance, MAKEINTRESOURCEW(ResourceId(layout.picture)), IMAGE_ICON,
                            width, height, 0));
         }
@@ -622,8 +608,9 @@ Form::~Form() {
         DestroyWindow(form.hwnd);
     }
     for (auto& control : form.controls) {
-        if (control->picture != nullptr) {
-            DestroyIcon(control->picture);
+        if (const auto* image = dynamic_cast<const NativeImage*>(control.get());
+            image != nullptr && image->picture != nullptr) {
+            DestroyIcon(image->picture);
         }
     }
     for (const auto& [key, font] : form.fonts) {
@@ -697,10 +684,9 @@ void Show(Form& form) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) && IsWindowEnabled(child)) {
             native.firstFocus = true;
-            NativeControl* control = native.FromHwnd(child);
             if (GetFocus() == child) {
-                if (control != nullptr && control->gotFocus) {
-                    Dispatch(control->gotFocus);
+                if (auto* box = dynamic_cast<NativeTextBox*>(native.FromHwnd(child))) {
+                    box->FocusEntered(true, false);
                 }
             } else {
                 SetFocus(child);
@@ -734,8 +720,10 @@ HWND BoxOwner() {
 }  // namespace
 
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
-    return MessageBoxW(BoxOwner(), Widen(prompt).c_str(), Widen(title).c_str(),
-                       static_cast<UINT>(style) | MB_SETFOREGROUND);
+    const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);
+    return MessageBoxW(
+        BoxOwner(), Widen(prompt).c_str(), Widen(title).c_str(),
+        static_cast<UINT>(decoded.buttons) | static_cast<UINT>(decoded.icon) | MB_SETFOREGROUND);
 }
 
 void ShowRuntimeError(const std::string& text) noexcept {
