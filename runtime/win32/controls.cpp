@@ -127,7 +127,7 @@ constexpr UINT_PTR Hooks = 1;
 
 std::u16string ClipboardText(HWND owner) {
     std::u16string text;
-    if (!OpenClipboard(owner)) {
+    if (OpenClipboard(owner) == FALSE) {
         return text;
     }
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
@@ -177,7 +177,7 @@ std::optional<EditCommand> PopUp(HWND hwnd, const std::vector<MenuEntry>& entrie
 bool FocusCameFromWindow(const NativeControl& box, HWND previous) {
     const HWND form = box.form->hwnd;
     return box.form->firstFocus ||
-           (previous != nullptr && (previous == form || IsChild(form, previous)));
+           (previous != nullptr && (previous == form || IsChild(form, previous) != FALSE));
 }
 
 // The character a WM_CHAR or WM_IME_CHAR types: the keypad's decimal key
@@ -251,7 +251,7 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SETTEXT:
         case EM_REPLACESEL:
             if (!box.programWriting && box.Refuses(TextEntry::OutsideWrite)) {
-                return message == WM_SETTEXT ? FALSE : 0;
+                return 0;  // WM_SETTEXT: FALSE, not set
             }
             break;
         case WM_CONTEXTMENU:
@@ -384,7 +384,7 @@ void InstallAccessibleHooks(NativeControl& control) {
 void InstallComboBoxHooks(NativeComboBox& combo) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(combo.hwnd, &info) && info.hwndItem != nullptr) {
+    if (GetComboBoxInfo(combo.hwnd, &info) != FALSE && info.hwndItem != nullptr) {
         SetWindowSubclass(info.hwndItem, ComboEditProc, Hooks, reinterpret_cast<DWORD_PTR>(&combo));
         SetWindowSubclass(info.hwndList, ComboListProc, Hooks, reinterpret_cast<DWORD_PTR>(&combo));
     }

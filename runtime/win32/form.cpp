@@ -18,7 +18,7 @@
 namespace quorvela::runtime {
 namespace {
 
-constexpr wchar_t FormClass[] = L"QuorvelaForm";
+constexpr const wchar_t* FormClass = L"QuorvelaForm";
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // The icon and the pictures the layout names, by their resource ids
 // (quorvela.rc, pictures.rc).
@@ -26,7 +26,12 @@ int ResourceId(std::string_view name) {
     return name == "stopwatch" ? 2 : 1;  // 1: the application icon
 }
 
-NativeForm* currentForm = nullptr;
+// The form whose messages go through the dialog manager.
+NativeForm*& CurrentForm() {
+    // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): one form a process
+    static NativeForm* form = nullptr;
+    return form;
+}
 
 // Windows 10's per-monitor DPI functions, looked up so that the program still
 // starts on Windows 7 and 8, where the system DPI serves.
@@ -96,8 +101,9 @@ std::vector<const ControlLayout*> StackingOrder(const FormLayout& layout) {
 
 DWORD AlignmentStyle(const ControlLayout& layout) {
     const bool edit = layout.kind == ControlKind::TextBox;
+    static_assert(ES_CENTER == SS_CENTER);
     if (layout.alignment == Alignment::Center) {
-        return edit ? ES_CENTER : SS_CENTER;
+        return ES_CENTER;
     }
     return edit ? ES_LEFT : SS_LEFTNOWORDWRAP;
 }
@@ -355,18 +361,19 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             // GotFocus: nothing moved inside the window.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(hwnd, focus)) {
+                if (focus != nullptr && IsChild(form->hwnd, focus) != FALSE) {
                     form->lastFocus = focus;
                 }
                 return 0;
             }
-            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) && !IsIconic(hwnd)) {
+            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) != FALSE &&
+                IsIconic(hwnd) == FALSE) {
                 SetFocus(form->lastFocus);
                 return 0;
             }
             break;
         case WM_SETFOCUS:
-            if (form->lastFocus != nullptr && IsWindow(form->lastFocus)) {
+            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) != FALSE) {
                 SetFocus(form->lastFocus);
             }
             return 0;
@@ -407,7 +414,7 @@ void RegisterFormClass() {
 // Messages for the form go through the dialog manager: Tab, Shift+Tab, the
 // arrow keys in the option group, Enter on the command button.
 void Deliver(MSG& message) {
-    if (currentForm != nullptr && IsDialogMessageW(currentForm->hwnd, &message)) {
+    if (CurrentForm() != nullptr && IsDialogMessageW(CurrentForm()->hwnd, &message) != FALSE) {
         return;
     }
     TranslateMessage(&message);
@@ -445,7 +452,7 @@ HFONT NativeForm::Font(double points, bool bold) {
         font.lfCharSet = ANSI_CHARSET;
         font.lfQuality = CLEARTYPE_QUALITY;
         const std::wstring face = Widen(layout->fontFace);
-        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        face.copy(static_cast<wchar_t*>(font.lfFaceName), LF_FACESIZE - 1);
         made = CreateFontIndirectW(&font);
     }
     return made;
@@ -595,15 +602,15 @@ Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
     form.dpi = WindowDpi(form.hwnd);
     MakeControls(form);
     form.Layout(form.dpi);
-    currentForm = &form;
+    CurrentForm() = &form;
 }
 
 Form::~Form() {
     NativeForm& form = *native_;
-    if (currentForm == &form) {
-        currentForm = nullptr;
+    if (CurrentForm() == &form) {
+        CurrentForm() = nullptr;
     }
-    if (IsWindow(form.hwnd)) {
+    if (IsWindow(form.hwnd) != FALSE) {
         SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, 0);
         DestroyWindow(form.hwnd);
     }
@@ -682,7 +689,8 @@ void Show(Form& form) {
     for (HWND child = GetWindow(native.hwnd, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
-        if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) && IsWindowEnabled(child)) {
+        if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) != FALSE &&
+            IsWindowEnabled(child) != FALSE) {
             native.firstFocus = true;
             if (GetFocus() == child) {
                 if (auto* box = dynamic_cast<NativeTextBox*>(native.FromHwnd(child))) {
@@ -700,7 +708,7 @@ void Show(Form& form) {
 
 void PumpEvents() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
@@ -713,8 +721,8 @@ namespace {
 
 // A box belongs to the window while it shows, so that it stays in front of it.
 HWND BoxOwner() {
-    return currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
-                                                                        : nullptr;
+    NativeForm* form = CurrentForm();
+    return form != nullptr && IsWindowVisible(form->hwnd) != FALSE ? form->hwnd : nullptr;
 }
 
 }  // namespace
@@ -743,6 +751,8 @@ Application::Application(int /*argc*/, char** /*argv*/, const Identity& identity
 
 Application::~Application() = default;
 
+// Not static: the loop runs for the application object alone.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 int Application::Run(Form& form) {
     Start(form);
     MSG message;

@@ -159,7 +159,7 @@ public:
     [[nodiscard]] NativeControl* Find(std::string_view name, int index) const;
     // The control built from the layout entry of that name and index.
     template <class Native>
-    Native& Control(std::string_view name, int index) const {
+    [[nodiscard]] Native& Control(std::string_view name, int index) const {
         auto* control = dynamic_cast<Native*>(Find(name, index));
         if (control == nullptr) {
             throw std::logic_error("no control " + std::string(name) + " in the layout");
@@ -167,7 +167,7 @@ public:
         return *control;
     }
     // The control a child window belongs to (a combo box's edit belongs to the combo box).
-    [[nodiscard]] NativeControl* FromHwnd(HWND hwnd) const;
+    [[nodiscard]] NativeControl* FromHwnd(HWND child) const;
     // Places every control and gives it its font for `newDpi`. The controls
     // are made in place: they move only when the density changes.
     void Layout(UINT newDpi);

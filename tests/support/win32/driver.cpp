@@ -404,6 +404,15 @@ struct Driver::Native {
                 .cursor = EditCursor(box)};
     }
 
+    // The character a WM_CHAR types as Windows gives it: Ctrl+Backspace is
+    // 127 there (Wine gives 8).
+    [[nodiscard]] static int CharacterOf(const MSG& message) {
+        if (message.message == WM_CHAR && message.wParam == 8 && GetKeyState(VK_CONTROL) < 0) {
+            return 127;
+        }
+        return static_cast<int>(message.wParam);
+    }
+
     // A message taken from the queue.
     void Taken(const MSG& message) {
         if (!sink) {
@@ -451,13 +460,13 @@ struct Driver::Native {
                 if (pendingKey && pendingKeyBox == message.hwnd) {
                     // Alt's characters go to the menu bar: they type nothing.
                     if (message.message != WM_SYSCHAR) {
-                        pendingKey->code = static_cast<int>(message.wParam);
+                        pendingKey->code = CharacterOf(message);
                     }
                     FlushKey();
                 } else if (message.message != WM_SYSCHAR) {
                     // A character no key types, straight from the driver.
                     Reached key = KeyReaching(message.hwnd);
-                    key.code = static_cast<int>(message.wParam);
+                    key.code = CharacterOf(message);
                     Report(key);
                 }
                 break;
