@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "row_name.h"
-#include "runtime/edit_menu.h"
 #include "runtime/message_box.h"
 #include "runtime/native.h"
 #include "runtime/text_box.h"
@@ -70,9 +70,7 @@ public:
         Insert(u"");
     }
     void CopyOut() override {}
-    void OfferEntriesBesidesTyping(bool offer) override { offers = offer; }
-
-    bool offers = true;
+    void OfferEntriesBesidesTyping(bool /*offer*/) override {}
 
 private:
     std::u16string text_;
@@ -82,102 +80,57 @@ private:
 constexpr int AsTyped = -1;
 constexpr int NoHandler = -2;
 
-// The window's usual handler: keeps the code, or replaces it with `result`.
-void Attach(FakeBox& box, int result, std::vector<int>* seen = nullptr) {
-    if (result == NoHandler) {
-        return;
+struct InputRow {
+    const char* name;
+    const char* box;
+    int limit;
+    int handler;                   // NoHandler, AsTyped, or the code the handler leaves
+    std::optional<TextEntry> way;  // empty: typed, character by character
+    const char16_t* input;
+    const char* after;
+};
+
+class Input : public ::testing::TestWithParam<InputRow> {};
+
+TEST_P(Input, GoesInAsTheHandlerAndTheTypingLimitLeaveIt) {
+    const InputRow& row = GetParam();
+    FakeBox box(row.box);
+    box.SetTypingLimit(row.limit);
+    if (row.handler != NoHandler) {
+        box.SetKeyPress([&row](std::int16_t& code) {
+            code = row.handler == AsTyped ? code : static_cast<std::int16_t>(row.handler);
+        });
     }
-    box.SetKeyPress([result, seen](std::int16_t& code) {
-        if (seen != nullptr) {
-            seen->push_back(code);
+    if (row.way) {
+        box.PutIn(*row.way, row.input);
+    } else {
+        for (const char16_t* c = row.input; *c != 0; ++c) {
+            box.Type(static_cast<std::int16_t>(*c));
         }
-        if (result != AsTyped) {
-            code = static_cast<std::int16_t>(result);
-        }
-    });
-}
-
-struct TypedRow {
-    const char* name;
-    const char* box;
-    int limit;
-    int handler;  // AsTyped, or the code the handler leaves
-    char16_t typed;
-    const char* after;
-};
-
-class Typed : public ::testing::TestWithParam<TypedRow> {};
-
-TEST_P(Typed, GoesInAsTheHandlerLeavesItWhereItFits) {
-    const TypedRow& row = GetParam();
-    FakeBox box(row.box);
-    box.SetTypingLimit(row.limit);
-    Attach(box, row.handler);
-    box.Type(static_cast<std::int16_t>(row.typed));
+    }
     EXPECT_EQ(box.Drawn(), row.after);
 }
 
+using enum TextEntry;
 INSTANTIATE_TEST_SUITE_P(
-    Rules, Typed,
-    ::testing::Values(TypedRow{"inserted at the caret", "12|3", 0, AsTyped, '9', "129|3"},
-                      TypedRow{"discarded by the handler", "12|", 0, 0, '9', "12|"},
-                      TypedRow{"replaced by the handler", "12|", 0, ',', '.', "12,|"},
-                      TypedRow{"backspace deletes back", "12|", 0, AsTyped, 8, "1|"},
-                      TypedRow{"backspace deletes the selection", "1[23]", 0, AsTyped, 8, "1|"},
-                      TypedRow{"Enter inserts nothing", "12|", 0, AsTyped, 13, "12|"},
-                      TypedRow{"Ctrl+Backspace inserts nothing", "12|", 0, AsTyped, 127, "12|"},
-                      TypedRow{"refused at the limit", "123|", 3, AsTyped, '4', "123|"},
-                      TypedRow{"the selection makes room", "1[2]3", 3, AsTyped, '4', "14|3"},
-                      TypedRow{"refused past a written limit", "12345|", 3, AsTyped, '6', "12345|"},
-                      TypedRow{"backspace at the limit", "123|", 3, AsTyped, 8, "12|"}),
-    ByRowName{});
-
-struct EntryRow {
-    const char* name;
-    int handler;
-    TextEntry way;
-    const char* box;
-    int limit;
-    const char16_t* text;
-    const char* after;
-};
-
-class PutIn : public ::testing::TestWithParam<EntryRow> {};
-
-TEST_P(PutIn, TakesTheFirstLineCutToTheRoomOrRefuses) {
-    const EntryRow& row = GetParam();
-    FakeBox box(row.box);
-    box.SetTypingLimit(row.limit);
-    Attach(box, row.handler);
-    box.PutIn(row.way, row.text);
-    EXPECT_EQ(box.Drawn(), row.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, PutIn,
+    Rules, Input,
     ::testing::Values(
-        EntryRow{"paste first line", NoHandler, TextEntry::Paste, "1|", 0, u"23\r\n45", "123|"},
-        EntryRow{"paste cut to the room", NoHandler, TextEntry::Paste, "1|", 4, u"23456", "1234|"},
-        EntryRow{"paste counts the selection", NoHandler, TextEntry::Paste, "[12]3", 3, u"4567",
-                 "45|3"},
-        EntryRow{"paste into a typing box", AsTyped, TextEntry::Paste, "1|", 0, u"2", "1|"},
-        EntryRow{"drop into a typing box", AsTyped, TextEntry::Drop, "1|", 0, u"2", "1|"},
-        EntryRow{"composition typed through the handler", 0, TextEntry::Composition, "1|", 0, u"23",
-                 "1|"},
-        EntryRow{"composition typed as the handler leaves it", AsTyped, TextEntry::Composition,
-                 "1|", 2, u"234", "12|"},
-        EntryRow{"composition cut to the room", NoHandler, TextEntry::Composition, "1|", 2, u"234",
-                 "12|"},
-        EntryRow{"outside write", NoHandler, TextEntry::OutsideWrite, "1|", 0, u"2", "1|"}),
+        InputRow{"typed at the caret", "12|3", 0, AsTyped, {}, u"9", "129|3"},
+        InputRow{"discarded by the handler", "12|", 0, 0, {}, u"9", "12|"},
+        InputRow{"replaced by the handler", "12|", 0, ',', {}, u".", "12,|"},
+        InputRow{"backspace deletes back", "12|", 0, AsTyped, {}, u"\b", "1|"},
+        InputRow{"Enter inserts nothing", "12|", 0, AsTyped, {}, u"\r", "12|"},
+        InputRow{"typed up to the limit", "1|", 3, AsTyped, {}, u"234", "123|"},
+        InputRow{"the selection makes room", "1[2]3", 3, AsTyped, {}, u"4", "14|3"},
+        InputRow{"past a written limit", "12345|", 3, AsTyped, {}, u"6", "12345|"},
+        InputRow{"paste first line", "1|", 0, NoHandler, Paste, u"23\r\n4", "123|"},
+        InputRow{"paste counts the selection", "[12]3", 3, NoHandler, Paste, u"4567", "45|3"},
+        InputRow{"paste into a typing box", "1|", 0, AsTyped, Paste, u"2", "1|"},
+        InputRow{"drop into a typing box", "1|", 0, AsTyped, Drop, u"2", "1|"},
+        InputRow{"composition through the handler", "1|", 2, AsTyped, Composition, u"234", "12|"},
+        InputRow{"composition cut to the room", "1|", 2, NoHandler, Composition, u"234", "12|"},
+        InputRow{"outside write", "1|", 0, NoHandler, OutsideWrite, u"2", "1|"}),
     ByRowName{});
-
-TEST(Rules, ABoxWithAHandlerRefusesCutAndHistoryAndOffersNoOtherEntry) {
-    FakeBox box("1|");
-    EXPECT_FALSE(box.Refuses(TextEntry::Cut) || box.Refuses(TextEntry::Undo));
-    Attach(box, AsTyped);
-    EXPECT_TRUE(box.Refuses(TextEntry::Cut) && box.Refuses(TextEntry::Undo));
-    EXPECT_FALSE(box.offers);
-}
 
 struct FocusRow {
     const char* name;
@@ -231,22 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
         FocusRow{"without a handler", false, true, true, {Press}, 0, {false}}),
     ByRowName{});
 
-TEST(Rules, TheCopyMenuEnablesCopyWithASelectionAndSelectAllWithText) {
-    using runtime::EditCommand;
-    for (const char* drawn : {"|", "12|", "1[2]"}) {
-        const FakeBox box(drawn);
-        const auto menu = box.ContextMenu();
-        ASSERT_EQ(menu.size(), 2U);
-        EXPECT_EQ(runtime::MenuLabel(menu[0].command), "Copia");
-        EXPECT_EQ(menu[0].enabled, box.GetSelection().length > 0) << drawn;
-        EXPECT_EQ(runtime::MenuLabel(menu[1].command), "Seleziona tutto");
-        EXPECT_EQ(menu[1].enabled, box.Length() > 0) << drawn;
-    }
-    FakeBox box("1|2");
-    box.Perform(EditCommand::SelectAll);
-    EXPECT_EQ(box.Drawn(), "[12]");
-}
-
 class FakeOption : public Fake<runtime::OptionButtonCore> {
 public:
     void ShowChecked(bool value) override { checked = value; }
@@ -284,23 +221,6 @@ TEST(Rules, AnOptionGroupHoldsOneSelectionAndClicksOnChangeOnly) {
     EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
 }
 
-class FakeCombo : public Fake<runtime::ComboBoxCore> {
-public:
-    [[nodiscard]] std::string Text() const override { return {}; }
-    [[nodiscard]] int Count() const override { return 2; }
-    void Append(std::string_view /*item*/) override {}
-    void ShowItem(int index) override { events.push_back("show " + std::to_string(index)); }
-    std::vector<std::string> events;
-};
-
-TEST(Rules, AUsersPickShowsTheItemThenClicks) {
-    FakeCombo combo;
-    combo.SetClick([&] { combo.events.emplace_back("Click"); });
-    combo.Picked(1);
-    combo.Picked(-1);
-    EXPECT_EQ(combo.events, (std::vector<std::string>{"show 1", "Click", "Click"}));
-}
-
 struct StyleRow {
     const char* name;
     int style;
@@ -325,7 +245,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StyleRow{"exclamation", 48, {Ok}, Icon::Exclamation},
                       StyleRow{"yes no question", 36, {Yes, No}, Icon::Question},
                       StyleRow{"yes no cancel critical", 19, {Yes, No, Cancel}, Icon::Critical},
-                      StyleRow{"retry cancel information", 69, {Retry, Cancel}, Icon::Information},
                       StyleRow{"default button ignored", 257, {Ok, Cancel}, Icon::None},
                       StyleRow{"unknown buttons and icon", 6 + 80, {Ok}, Icon::None}),
     ByRowName{});
