@@ -19,13 +19,20 @@ namespace quorvela::runtime {
 
 class Form;
 
-// The backend's controls, defined by each backend.
+// The backend's controls, defined by each backend; each holds its kind's
+// core (runtime/native.h), over which the handles' methods are written once.
 class NativeTextBox;
 class NativeComboBox;
 class NativeOptionButton;
 class NativeLabel;
 class NativeImage;
 class NativeCommandButton;
+class TextBoxCore;
+class ComboBoxCore;
+class OptionButtonCore;
+class LabelCore;
+class ControlCore;
+class CommandButtonCore;
 
 using Handler = std::function<void()>;
 
@@ -52,6 +59,7 @@ public:
 
 private:
     NativeTextBox* native_;
+    TextBoxCore* core_;
 };
 
 class ComboBox {
@@ -71,6 +79,7 @@ public:
 
 private:
     NativeComboBox* native_;
+    ComboBoxCore* core_;
 };
 
 class OptionButton {
@@ -92,6 +101,7 @@ public:
 
 private:
     NativeOptionButton* native_;
+    OptionButtonCore* core_;
 };
 
 class Label {
@@ -106,6 +116,7 @@ public:
 
 private:
     NativeLabel* native_;
+    LabelCore* core_;
 };
 
 // A picture shown at its own size.
@@ -119,6 +130,7 @@ public:
 
 private:
     NativeImage* native_;
+    ControlCore* core_;
 };
 
 class CommandButton {
@@ -131,6 +143,7 @@ public:
 
 private:
     NativeCommandButton* native_;
+    CommandButtonCore* core_;
 };
 
 // The items of a control array, addressed by their 0-based Index.

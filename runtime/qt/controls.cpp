@@ -39,12 +39,6 @@ std::string ToUtf8(QStringView text) {
     return bytes;
 }
 
-void SetFontBold(QWidget& widget, bool bold) {
-    QFont font = widget.font();
-    font.setBold(bold);
-    widget.setFont(font);
-}
-
 void SetForeColor(QWidget& widget, OleColor color) {
     const QColor qcolor = ToQColor(color, &widget);
     QPalette palette = widget.palette();
@@ -55,69 +49,20 @@ void SetForeColor(QWidget& widget, OleColor color) {
     widget.setPalette(palette);
 }
 
-void SetFocusOrRaise(QWidget& widget) {
-    if (!widget.window()->isVisible() || !widget.isVisible() || !widget.isEnabled() ||
-        widget.focusPolicy() == Qt::NoFocus) {
-        Raise(ErrorNumber::InvalidProcedureCall);
-    }
-    widget.setFocus(Qt::OtherFocusReason);
-}
-
 // ---------------------------------------------------------------- TextBox
 
-NativeTextBox::NativeTextBox(QWidget* parent) : QLineEdit(parent) {}
-
-void NativeTextBox::SetKeyPress(TextBox::KeyPressHandler handler) {
-    keyPress_ = std::move(handler);
-    const bool typing = static_cast<bool>(keyPress_);
-    setAttribute(Qt::WA_InputMethodEnabled, !typing);
-    setAcceptDrops(!typing);
+Selection NativeTextBox::GetSelection() const {
+    if (hasSelectedText()) {
+        return {static_cast<int>(selectionStart()), static_cast<int>(selectedText().size())};
+    }
+    return {cursorPosition(), 0};
 }
 
-bool NativeTextBox::fitsTypingLimit(int inserted) const {
-    if (typingLimit_ <= 0) {
-        return true;
-    }
-    const auto remaining = text().size() - selectedText().size();
-    return remaining + inserted <= typingLimit_;
-}
-
-namespace {
-
-// A single-line box takes the first line of text put in.
-QString firstLine(const QString& text) {
-    const auto* const end = std::find_if(text.begin(), text.end(), [](QChar character) {
-        return character == QLatin1Char('\n') || character == QLatin1Char('\r');
-    });
-    return text.left(end - text.begin());
-}
-
-}  // namespace
-
-QString NativeTextBox::fitted(const QString& text) const {
-    QString line = firstLine(text);
-    if (typingLimit_ <= 0) {
-        return line;
-    }
-    const auto kept = this->text().size() - selectedText().size();
-    return line.left(std::max<qsizetype>(0, typingLimit_ - kept));
-}
-
-void NativeTextBox::type(std::int16_t code) {
-    std::int16_t keyAscii = code;
-    Dispatch([&] { keyPress_(keyAscii); });
-    if (keyAscii == 0) {
-        return;
-    }
-    if (keyAscii == 8) {
-        backspace();
-        return;
-    }
-    if (keyAscii < 32 || keyAscii == 127) {
-        return;  // control codes insert nothing
-    }
-    if (fitsTypingLimit(1)) {
-        insert(QString(QChar(static_cast<char16_t>(keyAscii))));
+void NativeTextBox::Select(Selection selection) {
+    if (selection.length == 0) {
+        setCursorPosition(selection.start);
+    } else {
+        setSelection(selection.start, selection.length);
     }
 }
 
@@ -130,32 +75,27 @@ void NativeTextBox::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    if (!typingOnly() && event->matches(QKeySequence::Paste)) {
+    // Ctrl+V types its code (22) in a box that types through its handler.
+    if (event->matches(QKeySequence::Paste) && (!code || !TypingOnly())) {
         event->accept();
-        insert(fitted(QGuiApplication::clipboard()->text()));
+        PutIn(TextEntry::Paste, ToU16(QGuiApplication::clipboard()->text()));
         return;
     }
     if (!code) {
-        // Copying out stays possible (Ctrl+Insert); the keyboard's clipboard
-        // and history commands would move text in or out without the
-        // keystroke handler seeing it.
-        if (typingOnly() && event->matches(QKeySequence::Copy)) {
-            event->accept();
-            copy();
-            return;
-        }
-        if (typingOnly() &&
-            (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
-             event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))) {
+        // The keyboard's other clipboard and history commands: copying out
+        // stays possible.
+        const bool history =
+            event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
+        if ((event->matches(QKeySequence::Cut) && Refuses(TextEntry::Cut)) ||
+            (history && Refuses(TextEntry::Undo))) {
             event->accept();
             return;
         }
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (!typingOnly()) {
-        const bool inserts = *code >= 32 && *code != 127;
-        if (inserts && !fitsTypingLimit(static_cast<int>(event->text().size()))) {
+    if (!TypingOnly()) {
+        if (!Admits(static_cast<char16_t>(*code), static_cast<int>(event->text().size()))) {
             event->accept();
             return;
         }
@@ -171,11 +111,11 @@ void NativeTextBox::keyPressEvent(QKeyEvent* event) {
     if (text.size() > 1 && text.front().unicode() >= 32) {
         // Some input paths deliver several characters in one event.
         for (const QChar character : text) {
-            type(CharacterCode(character));
+            Type(CharacterCode(character));
         }
         return;
     }
-    type(*code);
+    Type(*code);
 }
 
 void NativeTextBox::focusInEvent(QFocusEvent* event) {
@@ -183,10 +123,7 @@ void NativeTextBox::focusInEvent(QFocusEvent* event) {
     const bool returning = focusAway_ && (event->reason() == Qt::ActiveWindowFocusReason ||
                                           event->reason() == Qt::PopupFocusReason);
     focusAway_ = false;
-    if (gotFocus_ && !returning) {
-        swallowingPress_ = event->reason() == Qt::MouseFocusReason;
-        Dispatch(gotFocus_);
-    }
+    FocusEntered(!returning, event->reason() == Qt::MouseFocusReason);
 }
 
 void NativeTextBox::focusOutEvent(QFocusEvent* event) {
@@ -196,20 +133,17 @@ void NativeTextBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void NativeTextBox::mousePressEvent(QMouseEvent* event) {
-    if (swallowingPress_ && event->button() == Qt::LeftButton) {
+    const bool left = event->button() == Qt::LeftButton;
+    if (Swallows(left ? MouseStep::Press : MouseStep::OtherPress) ||
+        (event->button() == Qt::MiddleButton && Refuses(TextEntry::Paste))) {
         event->accept();
-        return;
-    }
-    swallowingPress_ = false;
-    if (typingOnly() && event->button() == Qt::MiddleButton) {
-        event->accept();  // middle-click paste
         return;
     }
     QLineEdit::mousePressEvent(event);
 }
 
 void NativeTextBox::mouseMoveEvent(QMouseEvent* event) {
-    if (swallowingPress_) {
+    if (Swallows(MouseStep::Move)) {
         event->accept();
         return;
     }
@@ -217,66 +151,62 @@ void NativeTextBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void NativeTextBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (swallowingPress_) {
-        swallowingPress_ = false;
-        event->accept();
-        return;
-    }
-    if (event->button() == Qt::MiddleButton && (typingOnly() || typingLimit_ > 0)) {
+    if (event->button() == Qt::MiddleButton) {
+        // The X11 selection's paste, through the rules.
         event->accept();
         const QClipboard* clipboard = QGuiApplication::clipboard();
-        if (!typingOnly() && clipboard->supportsSelection() && rect().contains(event->pos())) {
+        if (!Refuses(TextEntry::Paste) && clipboard->supportsSelection() &&
+            rect().contains(event->pos())) {
             deselect();
-            insert(fitted(clipboard->text(QClipboard::Selection)));
+            PutIn(TextEntry::Paste, ToU16(clipboard->text(QClipboard::Selection)));
         }
+        return;
+    }
+    if (Swallows(MouseStep::Release)) {
+        event->accept();
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
 }
 
 void NativeTextBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    swallowingPress_ = false;
+    static_cast<void>(Swallows(MouseStep::DoubleClick));
     QLineEdit::mouseDoubleClickEvent(event);
 }
 
 void NativeTextBox::contextMenuEvent(QContextMenuEvent* event) {
-    // Copying a figure out stays possible; nothing can be pasted in.
     QMenu menu(this);
-    menu.setObjectName(QStringLiteral("textBoxMenu"));
-    QAction* copyAction = menu.addAction(QStringLiteral("Copia"), this, &QLineEdit::copy);
-    copyAction->setObjectName(QStringLiteral("edit-copy"));
-    copyAction->setEnabled(hasSelectedText() && echoMode() == QLineEdit::Normal);
-    QAction* selectAllAction =
-        menu.addAction(QStringLiteral("Seleziona tutto"), this, &QLineEdit::selectAll);
-    selectAllAction->setObjectName(QStringLiteral("select-all"));
-    selectAllAction->setEnabled(!text().isEmpty());
-    menu.exec(event->globalPos());
+    for (const MenuEntry& entry : ContextMenu()) {
+        QAction* action = menu.addAction(ToQString(MenuLabel(entry.command)));
+        action->setEnabled(entry.enabled);
+        action->setData(static_cast<int>(entry.command));
+    }
+    if (const QAction* chosen = menu.exec(event->globalPos())) {
+        Perform(static_cast<EditCommand>(chosen->data().toInt()));
+    }
     event->accept();
 }
 
 void NativeTextBox::inputMethodEvent(QInputMethodEvent* event) {
-    if (!typingOnly()) {
-        if (typingLimit_ > 0 && !event->commitString().isEmpty()) {
-            QInputMethodEvent cut(event->preeditString(), event->attributes());
-            cut.setCommitString(fitted(event->commitString()), event->replacementStart(),
-                                event->replacementLength());
-            QLineEdit::inputMethodEvent(&cut);
-            event->setAccepted(cut.isAccepted());
-            return;
-        }
+    if (TypingOnly()) {
+        event->accept();
+        PutIn(TextEntry::Composition, ToU16(event->commitString()));
+        return;
+    }
+    if (event->commitString().isEmpty()) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    // Composed text is typed character by character, through the handler.
-    const QString committed = event->commitString();
-    event->accept();
-    for (const QChar character : committed) {
-        type(CharacterCode(character));
-    }
+    QInputMethodEvent cut(event->preeditString(), event->attributes());
+    const std::u16string fitted = Fitted(ToU16(event->commitString()));
+    cut.setCommitString(QString::fromUtf16(fitted.data(), static_cast<qsizetype>(fitted.size())),
+                        event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&cut);
+    event->setAccepted(cut.isAccepted());
 }
 
 void NativeTextBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (typingOnly()) {
+    if (Refuses(TextEntry::Drop)) {
         event->ignore();
         return;
     }
@@ -284,7 +214,7 @@ void NativeTextBox::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void NativeTextBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (typingOnly()) {
+    if (Refuses(TextEntry::Drop)) {
         event->ignore();
         return;
     }
@@ -292,20 +222,21 @@ void NativeTextBox::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void NativeTextBox::dropEvent(QDropEvent* event) {
-    if (typingOnly()) {
+    if (Refuses(TextEntry::Drop)) {
         event->ignore();
         return;
     }
     // Text moved within the box does not lengthen it; text from elsewhere is
-    // inserted at the drop point, and cut to what the limit leaves.
+    // inserted at the drop point, in place of no selection.
     const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
-    if (typingLimit_ <= 0 || movedWithin || !event->mimeData()->hasText()) {
+    if (movedWithin || !event->mimeData()->hasText()) {
         QLineEdit::dropEvent(event);
         return;
     }
-    const auto room = std::max<qsizetype>(0, typingLimit_ - text().size());
+    deselect();
     QMimeData cut;
-    cut.setText(firstLine(event->mimeData()->text()).left(room));
+    const std::u16string fitted = Fitted(ToU16(event->mimeData()->text()));
+    cut.setText(QString::fromUtf16(fitted.data(), static_cast<qsizetype>(fitted.size())));
     QDropEvent fitting(event->position(), event->possibleActions(), &cut, event->buttons(),
                        event->modifiers());
     fitting.setDropAction(event->dropAction());
@@ -316,7 +247,7 @@ void NativeTextBox::dropEvent(QDropEvent* event) {
 
 // ---------------------------------------------------------------- ComboBox
 
-NativeComboBox::NativeComboBox(QWidget* parent) : QComboBox(parent) {
+NativeComboBox::NativeComboBox(QWidget* parent) : QtControl(parent) {
     setEditable(true);
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
@@ -327,57 +258,31 @@ NativeComboBox::NativeComboBox(QWidget* parent) : QComboBox(parent) {
     // the focus leaving) and reports it as activated; typing must raise
     // nothing, so the combo box no longer listens to the end of editing.
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    connect(this, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0) {
-            setEditText(itemText(index));
-        }
-        RaiseClick();
-    });
-}
-
-void NativeComboBox::RaiseClick() {
-    if (click_) {
-        Dispatch(click_);
-    }
+    connect(this, &QComboBox::activated, this, [this](int index) { Picked(index); });
 }
 
 // ---------------------------------------------------------------- OptionButton
 
-NativeOptionButton::NativeOptionButton(std::int16_t index, QWidget* parent)
-    : QRadioButton(parent), index_(index) {
-    // Click follows a change of the selection, whether the user or the
-    // program made it; a click on the option already selected changes nothing.
+NativeOptionButton::NativeOptionButton(QWidget* parent) : QtControl(parent) {
+    // The user's choice; the others of the group are cleared by Qt already.
     connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
-        TabToSelected();
-        if (checked && click_) {
-            std::int16_t index = index_;
-            Dispatch([&] { click_(index); });
+        if (checked) {
+            Select();
         }
     });
 }
 
-// Tab enters an option group on its selected option (the arrows move within
-// it), as on Windows; with none selected, every option is a tab stop.
-void NativeOptionButton::TabToSelected() {
-    const auto group =
-        parentWidget()->findChildren<NativeOptionButton*>(QString(), Qt::FindDirectChildrenOnly);
-    const bool anySelected =
-        std::any_of(group.begin(), group.end(), [](auto* option) { return option->isChecked(); });
-    for (NativeOptionButton* option : group) {
-        if (option->focusPolicy() != Qt::NoFocus) {
-            option->setFocusPolicy(!anySelected || option->isChecked() ? Qt::StrongFocus
-                                                                       : Qt::ClickFocus);
-        }
-    }
+void NativeOptionButton::ShowChecked(bool checked) {
+    // Qt keeps one option of a group checked: clearing the last takes
+    // the group's exclusivity off for a moment.
+    setAutoExclusive(checked);
+    setChecked(checked);
+    setAutoExclusive(true);
 }
 
 // ---------------------------------------------------------------- the rest
 
-NativeLabel::NativeLabel(QWidget* parent) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
-}
-
-NativeImage::NativeImage(QWidget* parent) : QLabel(parent) {
+NativeImage::NativeImage(QWidget* parent) : QtControl(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setScaledContents(false);
 }
@@ -402,14 +307,10 @@ bool NativeImage::event(QEvent* event) {
     return QLabel::event(event);
 }
 
-NativeCommandButton::NativeCommandButton(QWidget* parent) : QPushButton(parent) {
+NativeCommandButton::NativeCommandButton(QWidget* parent) : QtControl(parent) {
     // Enter on the focused button clicks it, as Space does.
     setAutoDefault(true);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        if (click_) {
-            Dispatch(click_);
-        }
-    });
+    connect(this, &QAbstractButton::clicked, this, [this] { RaiseClick(); });
 }
 
 NativeFrame::NativeFrame(QWidget* parent) : QGroupBox(parent) {
@@ -432,119 +333,16 @@ void NativeShape::paintEvent(QPaintEvent* /*event*/) {
 // ---------------------------------------------------------------- the handles
 
 TextBox::TextBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
-
-std::string TextBox::Text() const {
-    return ToUtf8(native_->text());
-}
-void TextBox::SetText(std::string_view text) {
-    native_->setText(ToQString(text));
-    // A figure longer than the box shows its first digits, not its end.
-    native_->setCursorPosition(0);
-}
-
-void TextBox::SetSelStart(int start) {
-    native_->setCursorPosition(std::clamp(start, 0, static_cast<int>(native_->text().size())));
-}
-
-void TextBox::SetSelLength(int length) {
-    const int start =
-        native_->hasSelectedText() ? native_->selectionStart() : native_->cursorPosition();
-    const int available = static_cast<int>(native_->text().size()) - start;
-    native_->setSelection(start, std::clamp(length, 0, available));
-}
-
-void TextBox::SetFocus() {
-    SetFocusOrRaise(*native_);
-}
-void TextBox::OnKeyPress(KeyPressHandler handler) {
-    native_->SetKeyPress(std::move(handler));
-}
-void TextBox::OnGotFocus(Handler handler) {
-    native_->SetGotFocus(std::move(handler));
-}
-
+    : native_(&form.Native().Control<NativeTextBox>(name, index)), core_(native_) {}
 ComboBox::ComboBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeComboBox>(name, index)) {}
-
-std::string ComboBox::Text() const {
-    return ToUtf8(native_->currentText());
-}
-void ComboBox::AddItem(std::string_view item) {
-    native_->addItem(ToQString(item));
-}
-
-void ComboBox::SetListIndex(int index) {
-    if (index < -1 || index >= native_->count()) {
-        Raise(ErrorNumber::InvalidProcedureCall);
-    }
-    native_->setCurrentIndex(index);
-    native_->setEditText(index >= 0 ? native_->itemText(index) : QString());
-    native_->RaiseClick();
-}
-
-void ComboBox::SetFocus() {
-    SetFocusOrRaise(*native_);
-}
-void ComboBox::OnClick(Handler handler) {
-    native_->SetClick(std::move(handler));
-}
-
+    : native_(&form.Native().Control<NativeComboBox>(name, index)), core_(native_) {}
 OptionButton::OptionButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeOptionButton>(name, index)) {}
-
-bool OptionButton::Value() const {
-    return native_->isChecked();
-}
-
-void OptionButton::SetValue(bool value) {
-    if (value) {
-        native_->setChecked(true);
-        return;
-    }
-    if (native_->isChecked()) {
-        native_->setAutoExclusive(false);
-        native_->setChecked(false);
-        native_->setAutoExclusive(true);
-        native_->TabToSelected();
-    }
-}
-
-void OptionButton::SetForeColor(OleColor color) {
-    runtime::SetForeColor(*native_, color);
-}
-void OptionButton::SetFontBold(bool bold) {
-    runtime::SetFontBold(*native_, bold);
-}
-void OptionButton::OnClick(ClickHandler handler) {
-    native_->SetClick(std::move(handler));
-}
-
+    : native_(&form.Native().Control<NativeOptionButton>(name, index)), core_(native_) {}
 Label::Label(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeLabel>(name, index)) {}
-
-void Label::SetCaption(std::string_view caption) {
-    native_->setText(ToQString(caption));
-}
-void Label::SetFontBold(bool bold) {
-    runtime::SetFontBold(*native_, bold);
-}
-void Label::SetToolTipText(std::string_view text) {
-    native_->setToolTip(ToQString(text));
-}
-
+    : native_(&form.Native().Control<NativeLabel>(name, index)), core_(native_) {}
 Image::Image(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeImage>(name, index)) {}
-
-void Image::SetToolTipText(std::string_view text) {
-    native_->setToolTip(ToQString(text));
-}
-
+    : native_(&form.Native().Control<NativeImage>(name, index)), core_(native_) {}
 CommandButton::CommandButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeCommandButton>(name, index)) {}
-
-void CommandButton::OnClick(Handler handler) {
-    native_->SetClick(std::move(handler));
-}
+    : native_(&form.Native().Control<NativeCommandButton>(name, index)), core_(native_) {}
 
 }  // namespace quorvela::runtime

@@ -16,6 +16,7 @@
 
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
+#include "runtime/message_box.h"
 #include "runtime/qt/accessible.h"
 #include "runtime/qt/frame.h"
 #include "runtime/qt/native.h"
@@ -108,7 +109,7 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
             return combo;
         }
         case ControlKind::OptionButton: {
-            auto* option = new NativeOptionButton(static_cast<std::int16_t>(control.index), parent);
+            auto* option = new NativeOptionButton(parent);
             option->setText(text);
             return option;
         }
@@ -181,6 +182,10 @@ void NativeForm::build(const FormLayout& layout) {
             tabOrder.emplace_back(control.tabIndex, widget);
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
+        }
+        if (auto* option = dynamic_cast<NativeOptionButton*>(widget)) {
+            option->Join(optionGroups_[control.container],
+                         static_cast<std::int16_t>(control.index));
         }
         controls_[{std::string(control.name), control.index}] = widget;
     }
@@ -297,29 +302,27 @@ void PumpEvents() {
 }
 
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (style & 0x70) {
-        case 16:
-            icon = QMessageBox::Critical;
-            break;
-        case 32:
-            icon = QMessageBox::Question;
-            break;
-        case 48:
-            icon = QMessageBox::Warning;
-            break;
-        case 64:
-            icon = QMessageBox::Information;
-            break;
-        default:
-            break;
+    const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);
+    static constexpr std::array<QMessageBox::StandardButton, 8> Buttons = {
+        QMessageBox::NoButton, QMessageBox::Ok,     QMessageBox::Cancel, QMessageBox::Abort,
+        QMessageBox::Retry,    QMessageBox::Ignore, QMessageBox::Yes,    QMessageBox::No};
+    static constexpr std::array<QMessageBox::Icon, 5> Icons = {
+        QMessageBox::NoIcon, QMessageBox::Critical, QMessageBox::Question, QMessageBox::Warning,
+        QMessageBox::Information};
+    QMessageBox box(Icons.at(static_cast<std::size_t>(decoded.icon) / 16), ToQString(title),
+                    ToQString(prompt), QMessageBox::NoButton, QApplication::activeWindow());
+    for (const MsgBoxAnswer answer : decoded.Answers()) {
+        box.addButton(Buttons.at(static_cast<std::size_t>(answer)));
     }
-    QMessageBox box(icon, ToQString(title), ToQString(prompt), QMessageBox::Ok,
-                    QApplication::activeWindow());
     box.setObjectName(QStringLiteral("msgBox"));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
-    return 1;
+    const auto* pressed =
+        std::find(Buttons.begin(), Buttons.end(), box.standardButton(box.clickedButton()));
+    // Closed without a button (Escape on a box without Cancel): its only button.
+    return pressed == Buttons.begin() || pressed == Buttons.end()
+               ? static_cast<int>(decoded.Answers().front())
+               : static_cast<int>(pressed - Buttons.begin());
 }
 
 void ShowRuntimeError(const std::string& text) noexcept {

@@ -24,6 +24,8 @@
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "runtime/layout.h"
+#include "runtime/native.h"
+#include "runtime/text_box.h"
 
 namespace quorvela::runtime {
 
@@ -34,22 +36,50 @@ namespace quorvela::runtime {
 // palette for that kind of widget.
 [[nodiscard]] QColor ToQColor(OleColor value, const QWidget* widget);
 void SetForeColor(QWidget& widget, OleColor color);
-void SetFontBold(QWidget& widget, bool bold);
-// Moves the focus to `widget`; error 5 when it cannot take it (its window
-// hidden, the control hidden or disabled, or never focusable).
-void SetFocusOrRaise(QWidget& widget);
 
-class NativeTextBox : public QLineEdit {
+[[nodiscard]] inline std::u16string_view ToU16(QStringView text) {
+    return {text.utf16(), static_cast<std::size_t>(text.size())};
+}
+
+// A Qt widget as the runtime's control of one kind: the primitives every
+// control has, on any widget.
+template <class Widget, class Core>
+class QtControl : public Widget, public Core {
 public:
-    explicit NativeTextBox(QWidget* parent);
+    using Widget::Widget;
 
-    // The most characters the user may type or paste; 0 for no limit. Text
-    // the program writes is shown whole, whatever its length.
-    void SetTypingLimit(int limit) { typingLimit_ = limit; }
-    [[nodiscard]] int TypingLimit() const { return typingLimit_; }
+    [[nodiscard]] bool CanTakeFocus() const override {
+        return this->window()->isVisible() && this->isVisible() && this->isEnabled() &&
+               this->focusPolicy() != Qt::NoFocus;
+    }
+    void TakeFocus() override { this->setFocus(Qt::OtherFocusReason); }
+    void ShowBold(bool bold) override {
+        QFont font = this->font();
+        font.setBold(bold);
+        this->setFont(font);
+    }
+    void ShowForeColor(OleColor color) override { SetForeColor(*this, color); }
+    void ShowToolTip(std::string_view text) override { this->setToolTip(ToQString(text)); }
+};
 
-    void SetKeyPress(TextBox::KeyPressHandler handler);
-    void SetGotFocus(Handler handler) { gotFocus_ = std::move(handler); }
+class NativeTextBox : public QtControl<QLineEdit, TextBoxCore> {
+public:
+    explicit NativeTextBox(QWidget* parent) : QtControl(parent) {}
+
+    [[nodiscard]] std::string Text() const override { return ToUtf8(text()); }
+    void WriteText(std::string_view text) override { setText(ToQString(text)); }
+    [[nodiscard]] int Length() const override { return static_cast<int>(text().size()); }
+    [[nodiscard]] Selection GetSelection() const override;
+    void Select(Selection selection) override;
+    void Insert(std::u16string_view text) override {
+        insert(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    void DeleteBack() override { backspace(); }
+    void CopyOut() override { copy(); }
+    void OfferEntriesBesidesTyping(bool offer) override {
+        setAttribute(Qt::WA_InputMethodEnabled, offer);
+        setAcceptDrops(offer);
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -66,54 +96,43 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    [[nodiscard]] bool typingOnly() const { return static_cast<bool>(keyPress_); }
-    // One typed character through the keystroke handler and the typing limit.
-    void type(std::int16_t code);
-    [[nodiscard]] bool fitsTypingLimit(int inserted) const;
-    // What the typing limit leaves of `text`'s first line when it replaces
-    // the selection.
-    [[nodiscard]] QString fitted(const QString& text) const;
-
-    TextBox::KeyPressHandler keyPress_;
-    Handler gotFocus_;
-    int typingLimit_ = 0;
-    // The focus left for another window or a menu, not for another control:
-    // its return moves nothing and raises no GotFocus.
+    // The focus left for another window or a menu, not for another control.
     bool focusAway_ = false;
-    // The mouse press that gave the focus must not undo the selection the
-    // focus handler made: that press (and its drag) is swallowed.
-    bool swallowingPress_ = false;
 };
 
-class NativeComboBox : public QComboBox {
+class NativeComboBox : public QtControl<QComboBox, ComboBoxCore> {
 public:
     explicit NativeComboBox(QWidget* parent);
 
-    void SetClick(Handler handler) { click_ = std::move(handler); }
-    void RaiseClick();
-
-private:
-    Handler click_;
+    [[nodiscard]] std::string Text() const override { return ToUtf8(currentText()); }
+    [[nodiscard]] int Count() const override { return count(); }
+    void Append(std::string_view item) override { addItem(ToQString(item)); }
+    void ShowItem(int index) override {
+        setCurrentIndex(index);
+        setEditText(index >= 0 ? itemText(index) : QString());
+    }
 };
 
-class NativeOptionButton : public QRadioButton {
+class NativeOptionButton : public QtControl<QRadioButton, OptionButtonCore> {
 public:
-    NativeOptionButton(std::int16_t index, QWidget* parent);
+    explicit NativeOptionButton(QWidget* parent);
 
-    void SetClick(OptionButton::ClickHandler handler) { click_ = std::move(handler); }
-    void TabToSelected();
-
-private:
-    std::int16_t index_;
-    OptionButton::ClickHandler click_;
+    void ShowChecked(bool checked) override;
+    void ShowTabStop(bool stop) override {
+        if (focusPolicy() != Qt::NoFocus) {
+            setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    }
 };
 
-class NativeLabel : public QLabel {
+class NativeLabel : public QtControl<QLabel, LabelCore> {
 public:
-    explicit NativeLabel(QWidget* parent);
+    explicit NativeLabel(QWidget* parent) : QtControl(parent) { setTextFormat(Qt::PlainText); }
+
+    void ShowCaption(std::string_view caption) override { setText(ToQString(caption)); }
 };
 
-class NativeImage : public QLabel {
+class NativeImage : public QtControl<QLabel, ControlCore> {
 public:
     explicit NativeImage(QWidget* parent);
 
@@ -131,14 +150,9 @@ private:
     QSize logical_;
 };
 
-class NativeCommandButton : public QPushButton {
+class NativeCommandButton : public QtControl<QPushButton, CommandButtonCore> {
 public:
     explicit NativeCommandButton(QWidget* parent);
-
-    void SetClick(Handler handler) { click_ = std::move(handler); }
-
-private:
-    Handler click_;
 };
 
 // A frame with no caption that holds other controls.
@@ -198,6 +212,7 @@ private:
     }
 
     std::map<std::pair<std::string, int>, QWidget*> controls_;
+    std::map<std::string_view, OptionGroup> optionGroups_;
     Handler load_;
     std::optional<QMargins> frameBeforeShow_;
 };

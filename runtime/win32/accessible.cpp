@@ -14,6 +14,7 @@ namespace {
 // description, where they are given.
 // (The interface's id is taken from its declaration: MinGW's import library
 // of oleacc.dll exports a symbol of the same name that is no id.)
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor): deleted by Release alone
 class NamedAccessible final : public IAccessible {
 public:
     NamedAccessible(IAccessible* standard, std::wstring name, std::wstring description)
@@ -136,6 +137,7 @@ public:
     }
 
 private:
+    // Private: Release alone deletes the object.
     ~NamedAccessible() { standard_->Release(); }
 
     static bool Self(const VARIANT& child) {

@@ -7,9 +7,9 @@
 
 #include <imm.h>
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
+#include <array>
+#include <optional>
+#include <utility>
 
 #include "calc/runtime_error.h"
 #include "runtime/dispatch.h"
@@ -84,161 +84,92 @@ void SetToolTip(NativeControl& control, std::wstring text) {
                  reinterpret_cast<LPARAM>(&tool));
 }
 
-namespace {
-
-// Tab lands on the selected option of a group (or on the first while none
-// is): the dialog manager stops on every option that is a tab stop.
-void UpdateOptionTabStops(const NativeForm& form, std::string_view container) {
-    std::vector<NativeControl*> group;
-    for (const auto& control : form.controls) {
-        if (control->layout->kind == ControlKind::OptionButton &&
-            control->layout->container == container) {
-            group.push_back(control.get());
-        }
-    }
-    const bool any = std::any_of(group.begin(), group.end(), [](auto* o) { return o->selected; });
-    for (std::size_t i = 0; i < group.size(); ++i) {
-        const bool stop = any ? group[i]->selected : i == 0;
-        const LONG style = GetWindowLongW(group[i]->hwnd, GWL_STYLE);
-        SetWindowLongW(group[i]->hwnd, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-    }
-}
-
-void Deselect(NativeControl& option) {
-    option.selected = false;
-    SendMessageW(option.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
-}
-
-void RaiseIfVisibleFails(const NativeControl& control) {
-    if (!IsWindowVisible(control.hwnd) || !IsWindowEnabled(control.hwnd)) {
-        Raise(ErrorNumber::InvalidProcedureCall);
-    }
-}
-
-void FocusOrRaise(const NativeControl& control) {
-    RaiseIfVisibleFails(control);
-    SetFocus(control.hwnd);
-}
-
-}  // namespace
-
-void SelectOption(NativeControl& option) {
-    if (option.selected) {
-        SendMessageW(option.hwnd, BM_SETCHECK, BST_CHECKED, 0);
-        return;
-    }
-    for (const auto& other : option.form->controls) {
-        if (other.get() != &option && other->layout->kind == ControlKind::OptionButton &&
-            other->layout->container == option.layout->container && other->selected) {
-            Deselect(*other);
-        }
-    }
-    option.selected = true;
-    SendMessageW(option.hwnd, BM_SETCHECK, BST_CHECKED, 0);
-    UpdateOptionTabStops(*option.form, option.layout->container);
-    if (option.optionClick) {
-        auto index = static_cast<std::int16_t>(option.layout->index);
-        Dispatch([&] { option.optionClick(index); });
-    }
-}
-
 // ---------------------------------------------------------------- TextBox
 
-namespace {
+void NativeTextBox::WriteText(std::string_view text) {
+    programWriting = true;
+    SetWindowTextW(hwnd, Widen(text).c_str());
+    programWriting = false;
+}
 
-constexpr UINT_PTR TextBoxHooks = 1;
-constexpr UINT MenuCopy = 1;
-constexpr UINT MenuSelectAll = 2;
-
-// How many characters the box takes in place of its selection (none below
-// zero when the program has written it past its limit).
-int TypingRoom(const NativeControl& box) {
-    const int limit = box.layout->typingLimit;
-    if (limit <= 0) {
-        return std::numeric_limits<int>::max();
-    }
+Selection NativeTextBox::GetSelection() const {
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageW(box.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    const int remaining = GetWindowTextLengthW(box.hwnd) - static_cast<int>(end - start);
-    return std::max(0, limit - remaining);
+    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end - start)};
 }
 
-bool FitsTypingLimit(const NativeControl& box, int inserted) {
-    return inserted <= TypingRoom(box);
+void NativeTextBox::Select(Selection selection) {
+    SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(selection.start),
+                 selection.start + selection.length);
+    SendMessageW(hwnd, EM_SCROLLCARET, 0, 0);
 }
 
-// One typed character through the keystroke handler and the typing limit.
-void Type(NativeControl& box, std::int16_t code) {
-    std::int16_t keyAscii = code;
-    Dispatch([&] { box.keyPress(keyAscii); });
-    if (keyAscii == 0) {
-        return;
-    }
-    if (keyAscii == 8) {
-        DefSubclassProc(box.hwnd, WM_CHAR, 8, 0);
-        return;
-    }
-    if (keyAscii < 32 || keyAscii == 127) {
-        return;  // control codes insert nothing
-    }
-    if (FitsTypingLimit(box, 1)) {
-        DefSubclassProc(box.hwnd, WM_CHAR,
-                        static_cast<WPARAM>(static_cast<std::uint16_t>(keyAscii)), 0);
-    }
+void NativeTextBox::Insert(std::u16string_view text) {
+    const std::wstring wide(text.begin(), text.end());
+    programWriting = true;
+    SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+    programWriting = false;
 }
 
-// A box without a keystroke handler takes a paste cut to what fits.
-void PasteWithinLimit(NativeControl& box) {
-    if (!OpenClipboard(box.hwnd)) {
-        return;
+// Called while the box's own WM_CHAR is handled.
+void NativeTextBox::DeleteBack() {
+    DefSubclassProc(hwnd, WM_CHAR, 8, 0);
+}
+
+void NativeTextBox::OfferEntriesBesidesTyping(bool offer) {
+    ImmAssociateContextEx(hwnd, nullptr, offer ? IACE_DEFAULT : 0);
+}
+
+namespace {
+
+constexpr UINT_PTR Hooks = 1;
+
+std::u16string ClipboardText(HWND owner) {
+    std::u16string text;
+    if (OpenClipboard(owner) == FALSE) {
+        return text;
     }
-    std::wstring text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
+            const std::wstring_view wide(chars);
+            text.assign(wide.begin(), wide.end());
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    text = text.substr(0, text.find_first_of(L"\r\n"));
-    text.resize(std::min(text.size(), static_cast<std::size_t>(TypingRoom(box))));
-    box.programWriting = true;
-    SendMessageW(box.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    box.programWriting = false;
+    return text;
 }
 
-// Copying a figure out stays possible; nothing can be pasted in (a box
-// without a keystroke handler still takes Ctrl+V, cut to its limit). As with
-// the system's own edit menu, the box takes the focus first.
-void ShowCopyMenu(NativeControl& box, LPARAM where) {
-    if (GetFocus() != box.hwnd) {
-        SetFocus(box.hwnd);
+// A context menu at the mouse, or below the control from the keyboard: the
+// entry chosen, if any. As with the system's own edit menus, the control
+// takes the focus first.
+std::optional<EditCommand> PopUp(HWND hwnd, const std::vector<MenuEntry>& entries, LPARAM where) {
+    if (GetFocus() != hwnd) {
+        SetFocus(hwnd);
     }
     POINT point{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
-    if (where == static_cast<LPARAM>(-1)) {  // from the keyboard
+    if (where == static_cast<LPARAM>(-1)) {
         RECT rect{};
-        GetWindowRect(box.hwnd, &rect);
+        GetWindowRect(hwnd, &rect);
         point = {rect.left, rect.bottom};
     }
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(box.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (end > start ? 0 : MF_GRAYED), MenuCopy, L"Copia");
-    AppendMenuW(menu, MF_STRING | (GetWindowTextLengthW(box.hwnd) > 0 ? 0 : MF_GRAYED),
-                MenuSelectAll, L"Seleziona tutto");
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
-                                         point.x, point.y, 0, box.hwnd, nullptr));
-    DestroyMenu(menu);
-    if (chosen == MenuCopy) {
-        SendMessageW(box.hwnd, WM_COPY, 0, 0);
-    } else if (chosen == MenuSelectAll) {
-        SendMessageW(box.hwnd, EM_SETSEL, 0, -1);
+    for (const MenuEntry& entry : entries) {
+        if (entry.separatorBefore) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        }
+        AppendMenuW(menu, MF_STRING | (entry.enabled ? 0U : MF_GRAYED),
+                    static_cast<UINT_PTR>(entry.command) + 1,
+                    Widen(MenuLabel(entry.command)).c_str());
     }
+    const auto chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                       point.x, point.y, 0, hwnd, nullptr);
+    DestroyMenu(menu);
+    if (chosen == 0) {
+        return std::nullopt;
+    }
+    return static_cast<EditCommand>(chosen - 1);
 }
 
 // The focus entered from elsewhere in the window (or at the first show):
@@ -246,19 +177,33 @@ void ShowCopyMenu(NativeControl& box, LPARAM where) {
 bool FocusCameFromWindow(const NativeControl& box, HWND previous) {
     const HWND form = box.form->hwnd;
     return box.form->firstFocus ||
-           (previous != nullptr && (previous == form || IsChild(form, previous)));
+           (previous != nullptr && (previous == form || IsChild(form, previous) != FALSE));
 }
 
-LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+// The character a WM_CHAR or WM_IME_CHAR types: the keypad's decimal key
+// types the decimal comma whatever the keyboard layout says; Ctrl+Backspace
+// is character 127 on Windows (Wine gives 8).
+std::int16_t TypedCode(NativeTextBox& box, UINT message, WPARAM wParam) {
+    const bool typed = message == WM_CHAR;
+    const bool decimal = std::exchange(box.keypadDecimal, false) && typed;
+    if (decimal) {
+        return ',';
+    }
+    if (wParam == 8 && typed && GetKeyState(VK_CONTROL) < 0) {
+        return 127;
+    }
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
+}
+
+LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                              DWORD_PTR data) {
-    auto& box = *reinterpret_cast<NativeControl*>(data);
-    const bool typingOnly = box.TypingOnly();
+    auto& box = *reinterpret_cast<NativeTextBox*>(data);
     switch (message) {
         case WM_GETDLGCODE: {
             LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
             const auto* pending = reinterpret_cast<const MSG*>(lParam);
             // Enter and Escape reach the keystroke handler instead of the dialog manager.
-            if (typingOnly && pending != nullptr && pending->message == WM_KEYDOWN &&
+            if (box.TypingOnly() && pending != nullptr && pending->message == WM_KEYDOWN &&
                 (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE)) {
                 code |= DLGC_WANTMESSAGE;
             }
@@ -268,15 +213,13 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam == VK_DECIMAL) {
                 box.keypadDecimal = true;
             }
-            // Shift+Insert pastes, Shift+Delete cuts, without a message of
-            // their own: a box without a keystroke handler pastes within its limit.
-            if (GetKeyState(VK_SHIFT) < 0 && (wParam == VK_INSERT || wParam == VK_DELETE)) {
-                if (!typingOnly && wParam == VK_INSERT) {
-                    PasteWithinLimit(box);
-                }
-                if (typingOnly || wParam == VK_INSERT) {
-                    return 0;
-                }
+            // Shift+Insert pastes, Shift+Delete cuts, without a message of their own.
+            if (GetKeyState(VK_SHIFT) < 0 && wParam == VK_INSERT) {
+                box.PutIn(TextEntry::Paste, ClipboardText(hwnd));
+                return 0;
+            }
+            if (GetKeyState(VK_SHIFT) < 0 && wParam == VK_DELETE && box.Refuses(TextEntry::Cut)) {
+                return 0;
             }
             // Ctrl+A selects the whole text, on every version of the control;
             // its character (1) still reaches the keystroke handler.
@@ -287,80 +230,63 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             break;
         case WM_CHAR:
         case WM_IME_CHAR:
-            if (typingOnly) {
-                // The keypad's decimal key types the decimal comma whatever
-                // the keyboard layout says.
-                // Ctrl+Backspace is character 127 on Windows (Wine gives 8).
-                const bool ctrlBackspace =
-                    wParam == 8 && message == WM_CHAR && GetKeyState(VK_CONTROL) < 0;
-                const auto code =
-                    box.keypadDecimal && message == WM_CHAR ? std::int16_t{','}
-                    : ctrlBackspace                         ? std::int16_t{127}
-                                    : static_cast<std::int16_t>(static_cast<std::uint16_t>(wParam));
-                box.keypadDecimal = false;
-                Type(box, code);
+            if (box.TypingOnly()) {
+                box.Type(TypedCode(box, message, wParam));
                 return 0;
             }
-            if (wParam >= 32 && wParam != 127 && !FitsTypingLimit(box, 1)) {
+            if (!box.Admits(static_cast<char16_t>(wParam))) {
                 return 0;
             }
             break;
         case WM_PASTE:
-            if (typingOnly) {
-                return 0;
-            }
-            PasteWithinLimit(box);
+            box.PutIn(TextEntry::Paste, ClipboardText(hwnd));
             return 0;
         case WM_CUT:
         case WM_UNDO:
         case EM_UNDO:
-            if (typingOnly) {
+            if (box.Refuses(message == WM_CUT ? TextEntry::Cut : TextEntry::Undo)) {
                 return 0;
             }
             break;
         case WM_SETTEXT:
         case EM_REPLACESEL:
-            // No outside writer (another program, an accessibility client)
-            // puts text into a box: the program's figures are its own.
-            if (!box.programWriting) {
-                return message == WM_SETTEXT ? FALSE : 0;
+            if (!box.programWriting && box.Refuses(TextEntry::OutsideWrite)) {
+                return 0;  // WM_SETTEXT: FALSE, not set
             }
             break;
         case WM_CONTEXTMENU:
-            // The same Italian menu on every system, whatever its language.
-            ShowCopyMenu(box, lParam);
+            if (const auto chosen = PopUp(hwnd, box.ContextMenu(), lParam)) {
+                box.Perform(*chosen);
+            }
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            // The press that gives the focus must not undo the selection the
-            // focus handler made: it is swallowed, with its drag.
-            if (GetFocus() != hwnd && box.gotFocus) {
-                box.swallowingMouse = true;
+            if (GetFocus() != hwnd) {
+                box.pressing = true;
                 SetFocus(hwnd);
+                box.pressing = false;
+                if (box.Swallows(MouseStep::Press)) {
+                    return 0;
+                }
+            } else if (box.Swallows(message == WM_LBUTTONDOWN ? MouseStep::OtherPress
+                                                              : MouseStep::DoubleClick)) {
                 return 0;
             }
-            box.swallowingMouse = false;
             break;
         case WM_MOUSEMOVE:
-            if (box.swallowingMouse) {
-                return 0;
-            }
-            break;
         case WM_LBUTTONUP:
-            if (box.swallowingMouse) {
-                box.swallowingMouse = false;
+            if (box.Swallows(message == WM_MOUSEMOVE ? MouseStep::Move : MouseStep::Release)) {
                 return 0;
             }
             break;
         case WM_SETFOCUS: {
             const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-            if (box.gotFocus && FocusCameFromWindow(box, reinterpret_cast<HWND>(wParam))) {
-                Dispatch(box.gotFocus);
-            }
+            box.FocusEntered(FocusCameFromWindow(box, reinterpret_cast<HWND>(wParam)),
+                             box.pressing);
             return result;
         }
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, TextBoxProc, TextBoxHooks);
+            RemoveWindowSubclass(hwnd, TextBoxProc, Hooks);
             break;
         default:
             break;
@@ -369,9 +295,9 @@ LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // The edit menu of a combo box's text, in Italian on every system.
-LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR data) {
-    auto& combo = *reinterpret_cast<NativeControl*>(data);
+LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR /*id*/, DWORD_PTR data) {
+    auto& combo = *reinterpret_cast<NativeComboBox*>(data);
     // Enter in the open list takes the item it stands on, Escape takes none
     // (some versions of the control report both alike).
     if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) &&
@@ -383,76 +309,50 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         return SendMessageW(combo.hwnd, message, wParam, lParam);
     }
     if (message == WM_CONTEXTMENU) {
-        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (lParam == static_cast<LPARAM>(-1)) {
-            RECT rect{};
-            GetWindowRect(hwnd, &rect);
-            point = {rect.left, rect.bottom};
-        }
-        SetFocus(hwnd);
         DWORD start = 0;
         DWORD end = 0;
         SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
-        const UINT selected = end > start ? 0 : MF_GRAYED;
-        const UINT canPaste = IsClipboardFormatAvailable(CF_UNICODETEXT) ? 0 : MF_GRAYED;
-        struct Entry {
-            const wchar_t* text;
-            UINT message;
-            UINT flags;
-        };
-        const Entry entries[] = {
-            {L"Annulla", WM_UNDO, SendMessageW(hwnd, EM_CANUNDO, 0, 0) ? 0U : MF_GRAYED},
-            {L"Taglia", WM_CUT, selected},
-            {L"Copia", WM_COPY, selected},
-            {L"Incolla", WM_PASTE, canPaste},
-            {L"Elimina", WM_CLEAR, selected},
-            {L"Seleziona tutto", EM_SETSEL, GetWindowTextLengthW(hwnd) > 0 ? 0U : MF_GRAYED},
-        };
-        HMENU menu = CreatePopupMenu();
-        for (const Entry& entry : entries) {
-            if (entry.message == EM_SETSEL) {
-                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            }
-            AppendMenuW(menu, MF_STRING | entry.flags, entry.message, entry.text);
-        }
-        const auto chosen =
-            static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
-                                             point.x, point.y, 0, hwnd, nullptr));
-        DestroyMenu(menu);
-        if (chosen == EM_SETSEL) {
-            SendMessageW(hwnd, EM_SETSEL, 0, -1);
-        } else if (chosen != 0) {
-            SendMessageW(hwnd, chosen, 0, 0);
+        const EditState state{
+            .hasText = GetWindowTextLengthW(hwnd) > 0,
+            .hasSelection = end > start,
+            .canUndo = SendMessageW(hwnd, EM_CANUNDO, 0, 0) != FALSE,
+            .clipboardHasText = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE};
+        // The edit control's messages for the commands, in their order.
+        static constexpr std::array<UINT, 6> Messages = {WM_UNDO,  WM_CUT,   WM_COPY,
+                                                         WM_PASTE, WM_CLEAR, EM_SETSEL};
+        if (const auto chosen = PopUp(hwnd, EditMenu(state), lParam)) {
+            const UINT command = Messages.at(static_cast<std::size_t>(*chosen));
+            SendMessageW(hwnd, command, 0, command == EM_SETSEL ? -1 : 0);
         }
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ComboEditProc, TextBoxHooks);
+        RemoveWindowSubclass(hwnd, ComboEditProc, Hooks);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 // A click released on the open list takes the item under it.
-LRESULT CALLBACK ComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR data) {
+LRESULT CALLBACK ComboListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR /*id*/, DWORD_PTR data) {
     if (message == WM_LBUTTONUP) {
         RECT client{};
         GetClientRect(hwnd, &client);
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        auto& combo = *reinterpret_cast<NativeControl*>(data);
+        auto& combo = *reinterpret_cast<NativeComboBox*>(data);
         combo.listPick = PtInRect(&client, point) != FALSE;
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ComboListProc, TextBoxHooks);
+        RemoveWindowSubclass(hwnd, ComboListProc, Hooks);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 // Screen readers know a combo box by its caption (the system's proxy would
 // name it by its text), and every control by its tooltip as well.
-LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data) {
+LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR /*id*/, DWORD_PTR data) {
     const auto& control = *reinterpret_cast<const NativeControl*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
         std::wstring name;
@@ -470,7 +370,7 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         }
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, AccessibleProc, TextBoxHooks);
+        RemoveWindowSubclass(hwnd, AccessibleProc, Hooks);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -478,158 +378,53 @@ LRESULT CALLBACK AccessibleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 void InstallAccessibleHooks(NativeControl& control) {
-    SetWindowSubclass(control.hwnd, AccessibleProc, TextBoxHooks,
-                      reinterpret_cast<DWORD_PTR>(&control));
+    SetWindowSubclass(control.hwnd, AccessibleProc, Hooks, reinterpret_cast<DWORD_PTR>(&control));
 }
 
-void InstallComboBoxHooks(NativeControl& control) {
+void InstallComboBoxHooks(NativeComboBox& combo) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(control.hwnd, &info) && info.hwndItem != nullptr) {
-        SetWindowSubclass(info.hwndItem, ComboEditProc, TextBoxHooks,
-                          reinterpret_cast<DWORD_PTR>(&control));
-        SetWindowSubclass(info.hwndList, ComboListProc, TextBoxHooks,
-                          reinterpret_cast<DWORD_PTR>(&control));
+    if (GetComboBoxInfo(combo.hwnd, &info) != FALSE && info.hwndItem != nullptr) {
+        SetWindowSubclass(info.hwndItem, ComboEditProc, Hooks, reinterpret_cast<DWORD_PTR>(&combo));
+        SetWindowSubclass(info.hwndList, ComboListProc, Hooks, reinterpret_cast<DWORD_PTR>(&combo));
     }
 }
 
-void InstallTextBoxHooks(NativeControl& control) {
-    SetWindowSubclass(control.hwnd, TextBoxProc, TextBoxHooks,
-                      reinterpret_cast<DWORD_PTR>(&control));
+void InstallTextBoxHooks(NativeTextBox& box) {
+    SetWindowSubclass(box.hwnd, TextBoxProc, Hooks, reinterpret_cast<DWORD_PTR>(&box));
+}
+
+// ---------------------------------------------------------------- ComboBox
+
+void NativeComboBox::Append(std::string_view item) {
+    SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+}
+
+// The edit part shows a pick only after its notification: the text is set
+// here, for the Click handler to read.
+void NativeComboBox::ShowItem(int index) {
+    SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (index >= 0) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(hwnd, CB_GETLBTEXTLEN, index, 0)),
+                          L'\0');
+        SendMessageW(hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+        SetWindowTextW(hwnd, item.c_str());
+    }
 }
 
 // ---------------------------------------------------------------- handles
 
 TextBox::TextBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeTextBox>(name, index)) {}
-
-std::string TextBox::Text() const {
-    return Narrow(WindowText(native_->hwnd));
-}
-
-void TextBox::SetText(std::string_view text) {
-    native_->programWriting = true;
-    SetWindowTextW(native_->hwnd, Widen(text).c_str());
-    native_->programWriting = false;
-    // A figure longer than the box shows its beginning.
-    SendMessageW(native_->hwnd, EM_SETSEL, 0, 0);
-    SendMessageW(native_->hwnd, EM_SCROLLCARET, 0, 0);
-}
-
-void TextBox::SetSelStart(int start) {
-    const int position = std::clamp(start, 0, GetWindowTextLengthW(native_->hwnd));
-    SendMessageW(native_->hwnd, EM_SETSEL, position, position);
-}
-
-void TextBox::SetSelLength(int length) {
-    DWORD start = 0;
-    SendMessageW(native_->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    const int available = GetWindowTextLengthW(native_->hwnd) - static_cast<int>(start);
-    SendMessageW(native_->hwnd, EM_SETSEL, start, start + std::clamp(length, 0, available));
-}
-
-void TextBox::SetFocus() {
-    FocusOrRaise(*native_);
-}
-
-void TextBox::OnGotFocus(Handler handler) {
-    native_->gotFocus = std::move(handler);
-}
-
-void TextBox::OnKeyPress(KeyPressHandler handler) {
-    native_->keyPress = std::move(handler);
-    // Composed text (input methods) would bypass the keystroke handler.
-    ImmAssociateContextEx(native_->hwnd, nullptr, native_->keyPress ? 0 : IACE_DEFAULT);
-}
-
+    : native_(&form.Native().Control<NativeTextBox>(name, index)), core_(native_) {}
 ComboBox::ComboBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeComboBox>(name, index)) {}
-
-std::string ComboBox::Text() const {
-    return Narrow(WindowText(native_->hwnd));
-}
-
-void ComboBox::AddItem(std::string_view item) {
-    SendMessageW(native_->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-}
-
-void ComboBox::SetListIndex(int index) {
-    const auto count = static_cast<int>(SendMessageW(native_->hwnd, CB_GETCOUNT, 0, 0));
-    if (index < -1 || index >= count) {
-        Raise(ErrorNumber::InvalidProcedureCall);
-    }
-    SendMessageW(native_->hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    if (native_->click) {
-        Dispatch(native_->click);
-    }
-}
-
-void ComboBox::SetFocus() {
-    FocusOrRaise(*native_);
-}
-
-void ComboBox::OnClick(Handler handler) {
-    native_->click = std::move(handler);
-}
-
+    : native_(&form.Native().Control<NativeComboBox>(name, index)), core_(native_) {}
 OptionButton::OptionButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeOptionButton>(name, index)) {}
-
-bool OptionButton::Value() const {
-    return native_->selected;
-}
-
-void OptionButton::SetValue(bool value) {
-    if (value) {
-        SelectOption(*native_);
-    } else if (native_->selected) {
-        Deselect(*native_);
-        UpdateOptionTabStops(*native_->form, native_->layout->container);
-    }
-}
-
-void OptionButton::SetForeColor(OleColor color) {
-    native_->foreColor = color;
-    InvalidateRect(native_->hwnd, nullptr, TRUE);
-}
-
-void OptionButton::SetFontBold(bool bold) {
-    native_->bold = bold;
-    ApplyFont(*native_);
-}
-
-void OptionButton::OnClick(ClickHandler handler) {
-    native_->optionClick = std::move(handler);
-}
-
+    : native_(&form.Native().Control<NativeOptionButton>(name, index)), core_(native_) {}
 Label::Label(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeLabel>(name, index)) {}
-
-void Label::SetCaption(std::string_view caption) {
-    SetWindowTextW(native_->hwnd, Widen(caption).c_str());
-}
-
-void Label::SetFontBold(bool bold) {
-    native_->bold = bold;
-    ApplyFont(*native_);
-}
-
-void Label::SetToolTipText(std::string_view text) {
-    SetToolTip(*native_, Widen(text));
-}
-
+    : native_(&form.Native().Control<NativeLabel>(name, index)), core_(native_) {}
 Image::Image(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeImage>(name, index)) {}
-
-void Image::SetToolTipText(std::string_view text) {
-    SetToolTip(*native_, Widen(text));
-}
-
+    : native_(&form.Native().Control<NativeImage>(name, index)), core_(native_) {}
 CommandButton::CommandButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeCommandButton>(name, index)) {}
-
-void CommandButton::OnClick(Handler handler) {
-    native_->click = std::move(handler);
-}
+    : native_(&form.Native().Control<NativeCommandButton>(name, index)), core_(native_) {}
 
 }  // namespace quorvela::runtime

@@ -13,13 +13,20 @@
 #include <string>
 
 #include "runtime/dispatch.h"
+#include "runtime/message_box.h"
 
 namespace quorvela::runtime {
 namespace {
 
-constexpr wchar_t FormClass[] = L"FormRuntimeWindow";
+constexpr const wchar_t* FormClass = L"FormRuntimeWindow";
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-NativeForm* currentForm = nullptr;
+
+// The form whose messages go through the dialog manager.
+NativeForm*& CurrentForm() {
+    // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): one form a process
+    static NativeForm* form = nullptr;
+    return form;
+}
 
 // Windows 10's per-monitor DPI functions, looked up so that the program still
 // starts on Windows 7 and 8, where the system DPI serves.
@@ -89,8 +96,9 @@ std::vector<const ControlLayout*> StackingOrder(const FormLayout& layout) {
 
 DWORD AlignmentStyle(const ControlLayout& layout) {
     const bool edit = layout.kind == ControlKind::TextBox;
+    static_assert(ES_CENTER == SS_CENTER);
     if (layout.alignment == Alignment::Center) {
-        return edit ? ES_CENTER : SS_CENTER;
+        return ES_CENTER;
     }
     return edit ? ES_LEFT : SS_LEFTNOWORDWRAP;
 }
@@ -171,10 +179,14 @@ void MakeControls(NativeForm& form) {
             // the selected mode shows red.
             SetWindowTheme(control->hwnd, L"", L"");
         }
-        if (layout->kind == ControlKind::TextBox) {
-            InstallTextBoxHooks(*control);
-        } else if (layout->kind == ControlKind::ComboBox) {
-            InstallComboBoxHooks(*control);
+        if (auto* box = dynamic_cast<NativeTextBox*>(control.get())) {
+            box->SetTypingLimit(layout->typingLimit);
+            InstallTextBoxHooks(*box);
+        } else if (auto* option = dynamic_cast<NativeOptionButton*>(control.get())) {
+            option->Join(form.optionGroups[layout->container],
+                         static_cast<std::int16_t>(layout->index));
+        } else if (auto* combo = dynamic_cast<NativeComboBox*>(control.get())) {
+            InstallComboBoxHooks(*combo);
             if (layout->typingLimit > 0) {
                 SendMessageW(control->hwnd, CB_LIMITTEXT, static_cast<WPARAM>(layout->typingLimit),
                              0);
@@ -213,9 +225,9 @@ POINT ContainerOffset(const FormLayout& form, std::string_view container) {
 
 void DrawShape(const NativeControl& control, const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    if (control.layout->kind == ControlKind::Image) {
-        if (control.picture != nullptr) {
-            DrawIconEx(item.hDC, 0, 0, control.picture, item.rcItem.right, item.rcItem.bottom, 0,
+    if (const auto* image = dynamic_cast<const NativeImage*>(&control)) {
+        if (image->picture != nullptr) {
+            DrawIconEx(item.hDC, 0, 0, image->picture, item.rcItem.right, item.rcItem.bottom, 0,
                        nullptr, DI_NORMAL);
         }
         return;
@@ -243,21 +255,6 @@ LRESULT ControlColor(NativeForm& form, UINT message, HDC dc, HWND child) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
-// A pick raises Click with the item already shown: the edit part shows it
-// only after the notification, and the handler must read it.
-void Picked(NativeControl& combo) {
-    const LRESULT index = SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0);
-    if (index != CB_ERR) {
-        std::wstring item(
-            static_cast<std::size_t>(SendMessageW(combo.hwnd, CB_GETLBTEXTLEN, index, 0)), L'\0');
-        SendMessageW(combo.hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
-        SetWindowTextW(combo.hwnd, item.c_str());
-    }
-    if (combo.click) {
-        Dispatch(combo.click);
-    }
-}
-
 // Posted when an open list has closed on an item taken: the pick follows,
 // unless the control has already reported it as a change of selection (some
 // versions of the control do so after closing the list, some before).
@@ -266,7 +263,7 @@ constexpr UINT ListPickTaken = WM_APP + 1;
 // Arrows on the closed box pick at each step. In the open list they only
 // move through it: an item is picked when the list closes on it (Enter, a
 // click); closed any other way, the box shows again what it showed before.
-void ComboCommand(NativeControl& combo, WORD notification) {
+void ComboCommand(NativeComboBox& combo, WORD notification) {
     switch (notification) {
         case CBN_DROPDOWN:
             combo.listPick = false;
@@ -276,7 +273,7 @@ void ComboCommand(NativeControl& combo, WORD notification) {
         case CBN_SELCHANGE:
             if (SendMessageW(combo.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
                 combo.listPick = false;
-                Picked(combo);
+                combo.Picked(static_cast<int>(SendMessageW(combo.hwnd, CB_GETCURSEL, 0, 0)));
             }
             break;
         case CBN_CLOSEUP:
@@ -299,23 +296,17 @@ void Command(NativeForm& form, WORD notification, HWND child) {
     if (control == nullptr) {
         return;  // IDOK and IDCANCEL from the dialog manager: Enter and Escape do nothing here
     }
-    switch (control->layout->kind) {
-        case ControlKind::CommandButton:
-            if (notification == BN_CLICKED && control->click) {
-                Dispatch(control->click);
-            }
-            break;
-        case ControlKind::OptionButton:
-            // Also sent when the arrow keys move the focus onto an option.
-            if (notification == BN_CLICKED) {
-                SelectOption(*control);
-            }
-            break;
-        case ControlKind::ComboBox:
-            ComboCommand(*control, notification);
-            break;
-        default:
-            break;
+    if (auto* button = dynamic_cast<NativeCommandButton*>(control)) {
+        if (notification == BN_CLICKED) {
+            button->RaiseClick();
+        }
+    } else if (auto* option = dynamic_cast<NativeOptionButton*>(control)) {
+        // Also sent when the arrow keys move the focus onto an option.
+        if (notification == BN_CLICKED) {
+            option->Select();
+        }
+    } else if (auto* combo = dynamic_cast<NativeComboBox*>(control)) {
+        ComboCommand(*combo, notification);
     }
 }
 
@@ -329,10 +320,11 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             Command(*form, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case ListPickTaken:
-            if (NativeControl* combo = form->FromHwnd(reinterpret_cast<HWND>(lParam));
+            if (auto* combo =
+                    dynamic_cast<NativeComboBox*>(form->FromHwnd(reinterpret_cast<HWND>(lParam)));
                 combo != nullptr && combo->listPick) {
                 combo->listPick = false;
-                Picked(*combo);
+                combo->Picked(static_cast<int>(SendMessageW(combo->hwnd, CB_GETCURSEL, 0, 0)));
             }
             return 0;
         case DM_GETDEFID: {
@@ -364,18 +356,19 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             // GotFocus: nothing moved inside the window.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(hwnd, focus)) {
+                if (focus != nullptr && IsChild(form->hwnd, focus) != FALSE) {
                     form->lastFocus = focus;
                 }
                 return 0;
             }
-            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) && !IsIconic(hwnd)) {
+            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) != FALSE &&
+                IsIconic(hwnd) == FALSE) {
                 SetFocus(form->lastFocus);
                 return 0;
             }
             break;
         case WM_SETFOCUS:
-            if (form->lastFocus != nullptr && IsWindow(form->lastFocus)) {
+            if (form->lastFocus != nullptr && IsWindow(form->lastFocus) != FALSE) {
                 SetFocus(form->lastFocus);
             }
             return 0;
@@ -416,7 +409,7 @@ void RegisterFormClass() {
 // Messages for the form go through the dialog manager: Tab, Shift+Tab, the
 // arrow keys in the option group, Enter on the command button.
 void Deliver(MSG& message) {
-    if (currentForm != nullptr && IsDialogMessageW(currentForm->hwnd, &message)) {
+    if (CurrentForm() != nullptr && IsDialogMessageW(CurrentForm()->hwnd, &message) != FALSE) {
         return;
     }
     TranslateMessage(&message);
@@ -454,7 +447,7 @@ HFONT NativeForm::Font(double points, bool bold) {
         font.lfCharSet = ANSI_CHARSET;
         font.lfQuality = CLEARTYPE_QUALITY;
         const std::wstring face = Widen(layout->fontFace);
-        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        face.copy(static_cast<wchar_t*>(font.lfFaceName), LF_FACESIZE - 1);
         made = CreateFontIndirectW(&font);
     }
     return made;
@@ -508,11 +501,12 @@ void NativeForm::Layout(UINT newDpi) {
             GetWindowRect(control->hwnd, &box);
             setField(2 * height - (box.bottom - box.top));
         }
-        if (layout.kind == ControlKind::Image && layout.picture.iconId != 0) {
-            if (control->picture != nullptr) {
-                DestroyIcon(control->picture);
+        if (auto* image = dynamic_cast<NativeImage*>(control.get());
+            image != nullptr && layout.picture.iconId != 0) {
+            if (image->picture != nullptr) {
+                DestroyIcon(image->picture);
             }
-            control->picture = static_cast<HICON>(LoadImageW(
+            image->picture = static_cast<HICON>(LoadImageW(
                 instance, MAKEINTRESOURCEW(layout.picture.iconId), IMAGE_ICON, width, height, 0));
         }
     }
@@ -609,21 +603,22 @@ Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
     form.dpi = WindowDpi(form.hwnd);
     MakeControls(form);
     form.Layout(form.dpi);
-    currentForm = &form;
+    CurrentForm() = &form;
 }
 
 Form::~Form() {
     NativeForm& form = *native_;
-    if (currentForm == &form) {
-        currentForm = nullptr;
+    if (CurrentForm() == &form) {
+        CurrentForm() = nullptr;
     }
-    if (IsWindow(form.hwnd)) {
+    if (IsWindow(form.hwnd) != FALSE) {
         SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, 0);
         DestroyWindow(form.hwnd);
     }
     for (auto& control : form.controls) {
-        if (control->picture != nullptr) {
-            DestroyIcon(control->picture);
+        if (const auto* image = dynamic_cast<const NativeImage*>(control.get());
+            image != nullptr && image->picture != nullptr) {
+            DestroyIcon(image->picture);
         }
     }
     for (const auto& [key, font] : form.fonts) {
@@ -695,12 +690,12 @@ void Show(Form& form) {
     for (HWND child = GetWindow(native.hwnd, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
-        if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) && IsWindowEnabled(child)) {
+        if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) != FALSE &&
+            IsWindowEnabled(child) != FALSE) {
             native.firstFocus = true;
-            NativeControl* control = native.FromHwnd(child);
             if (GetFocus() == child) {
-                if (control != nullptr && control->gotFocus) {
-                    Dispatch(control->gotFocus);
+                if (auto* box = dynamic_cast<NativeTextBox*>(native.FromHwnd(child))) {
+                    box->FocusEntered(true, false);
                 }
             } else {
                 SetFocus(child);
@@ -714,7 +709,7 @@ void Show(Form& form) {
 
 void PumpEvents() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
@@ -727,15 +722,17 @@ namespace {
 
 // A box belongs to the window while it shows, so that it stays in front of it.
 HWND BoxOwner() {
-    return currentForm != nullptr && IsWindowVisible(currentForm->hwnd) ? currentForm->hwnd
-                                                                        : nullptr;
+    NativeForm* form = CurrentForm();
+    return form != nullptr && IsWindowVisible(form->hwnd) != FALSE ? form->hwnd : nullptr;
 }
 
 }  // namespace
 
 int MsgBox(std::string_view prompt, int style, std::string_view title) {
-    return MessageBoxW(BoxOwner(), Widen(prompt).c_str(), Widen(title).c_str(),
-                       static_cast<UINT>(style) | MB_SETFOREGROUND);
+    const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);
+    return MessageBoxW(
+        BoxOwner(), Widen(prompt).c_str(), Widen(title).c_str(),
+        static_cast<UINT>(decoded.buttons) | static_cast<UINT>(decoded.icon) | MB_SETFOREGROUND);
 }
 
 void ShowRuntimeError(const std::string& text) noexcept {
@@ -755,6 +752,8 @@ Application::Application(int /*argc*/, char** /*argv*/, const Identity& identity
 
 Application::~Application() = default;
 
+// Not static: the loop runs for the application object alone.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 int Application::Run(Form& form) {
     Start(form);
     MSG message;

@@ -23,6 +23,8 @@
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "runtime/layout.h"
+#include "runtime/native.h"
+#include "runtime/text_box.h"
 
 namespace quorvela::runtime {
 
@@ -33,48 +35,112 @@ class NativeForm;
 // Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
 inline constexpr int FirstControlId = 100;
 
-// One control's window and what the runtime keeps beside it.
+// One control's window and what the runtime keeps beside it, whatever its kind.
 class NativeControl {
 public:
+    NativeControl() = default;
     virtual ~NativeControl() = default;
+    NativeControl(const NativeControl&) = delete;
+    NativeControl& operator=(const NativeControl&) = delete;
+    NativeControl(NativeControl&&) = delete;
+    NativeControl& operator=(NativeControl&&) = delete;
 
     NativeForm* form = nullptr;
     const ControlLayout* layout = nullptr;
     HWND hwnd = nullptr;
-    HICON picture = nullptr;
     bool bold = false;
     std::optional<OleColor> foreColor;  // the platform's default when empty
     std::wstring toolTip;
-    // OptionButton: the selection as the program sees it.
-    bool selected = false;
-    // TextBox: a write of the program is under way (outside writers are refused).
+};
+
+[[nodiscard]] std::wstring Widen(std::string_view utf8);
+[[nodiscard]] std::string Narrow(std::wstring_view utf16);
+[[nodiscard]] std::wstring WindowText(HWND hwnd);
+void ApplyFont(NativeControl& control);
+void SetToolTip(NativeControl& control, std::wstring text);
+
+// A control window as the runtime's control of one kind: the primitives
+// every control has, on any window.
+template <class Core>
+class Win32Control : public NativeControl, public Core {
+public:
+    [[nodiscard]] bool CanTakeFocus() const override {
+        return IsWindowVisible(hwnd) != FALSE && IsWindowEnabled(hwnd) != FALSE;
+    }
+    void TakeFocus() override { ::SetFocus(hwnd); }
+    void ShowBold(bool value) override {
+        bold = value;
+        ApplyFont(*this);
+    }
+    void ShowForeColor(OleColor color) override {
+        foreColor = color;
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    void ShowToolTip(std::string_view text) override { SetToolTip(*this, Widen(text)); }
+};
+
+class NativeTextBox : public Win32Control<TextBoxCore> {
+public:
+    [[nodiscard]] std::string Text() const override { return Narrow(WindowText(hwnd)); }
+    void WriteText(std::string_view text) override;
+    [[nodiscard]] int Length() const override { return GetWindowTextLengthW(hwnd); }
+    [[nodiscard]] Selection GetSelection() const override;
+    void Select(Selection selection) override;
+    void Insert(std::u16string_view text) override;
+    void DeleteBack() override;
+    void CopyOut() override { SendMessageW(hwnd, WM_COPY, 0, 0); }
+    void OfferEntriesBesidesTyping(bool offer) override;
+
+    // A write of the program is under way (outside writers are refused).
     bool programWriting = false;
-    // TextBox: the mouse press that gave the focus, swallowed until released.
-    bool swallowingMouse = false;
-    // TextBox: the character that follows is the keypad's decimal key.
+    // A mouse press is giving the box the focus.
+    bool pressing = false;
+    // The character that follows is the keypad's decimal key.
     bool keypadDecimal = false;
-    // ComboBox, while its list is open and until its pick is raised: whether
-    // an item is taken (Enter or a click in the list); the pick and the text
-    // the box had when the list opened.
+};
+
+class NativeComboBox : public Win32Control<ComboBoxCore> {
+public:
+    [[nodiscard]] std::string Text() const override { return Narrow(WindowText(hwnd)); }
+    [[nodiscard]] int Count() const override {
+        return static_cast<int>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0));
+    }
+    void Append(std::string_view item) override;
+    void ShowItem(int index) override;
+
+    // While the list is open and until its pick is raised: whether an item
+    // is taken (Enter or a click in the list); the pick and the text the box
+    // had when the list opened.
     bool listPick = false;
     LRESULT indexAtOpen = CB_ERR;
     std::wstring textAtOpen;
-
-    Handler gotFocus;
-    Handler click;
-    TextBox::KeyPressHandler keyPress;
-    OptionButton::ClickHandler optionClick;
-
-    [[nodiscard]] bool TypingOnly() const { return static_cast<bool>(keyPress); }
 };
 
-// The handles' types: one control window each, told apart by kind.
-class NativeTextBox : public NativeControl {};
-class NativeComboBox : public NativeControl {};
-class NativeOptionButton : public NativeControl {};
-class NativeLabel : public NativeControl {};
-class NativeImage : public NativeControl {};
-class NativeCommandButton : public NativeControl {};
+class NativeOptionButton : public Win32Control<OptionButtonCore> {
+public:
+    void ShowChecked(bool checked) override {
+        SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    // The dialog manager stops on every option that is a tab stop.
+    void ShowTabStop(bool stop) override {
+        const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+        SetWindowLongW(hwnd, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+};
+
+class NativeLabel : public Win32Control<LabelCore> {
+public:
+    void ShowCaption(std::string_view caption) override {
+        SetWindowTextW(hwnd, Widen(caption).c_str());
+    }
+};
+
+class NativeImage : public Win32Control<ControlCore> {
+public:
+    HICON picture = nullptr;
+};
+
+class NativeCommandButton : public Win32Control<CommandButtonCore> {};
 
 class NativeForm {
 public:
@@ -88,11 +154,12 @@ public:
     HWND lastFocus = nullptr;
     // The first focus at show raises GotFocus although it comes from nowhere.
     bool firstFocus = false;
+    std::map<std::string_view, OptionGroup> optionGroups;
 
     [[nodiscard]] NativeControl* Find(std::string_view name, int index) const;
     // The control built from the layout entry of that name and index.
     template <class Native>
-    Native& Control(std::string_view name, int index) const {
+    [[nodiscard]] Native& Control(std::string_view name, int index) const {
         auto* control = dynamic_cast<Native*>(Find(name, index));
         if (control == nullptr) {
             throw std::logic_error("no control " + std::string(name) + " in the layout");
@@ -100,7 +167,7 @@ public:
         return *control;
     }
     // The control a child window belongs to (a combo box's edit belongs to the combo box).
-    [[nodiscard]] NativeControl* FromHwnd(HWND hwnd) const;
+    [[nodiscard]] NativeControl* FromHwnd(HWND child) const;
     // Places every control and gives it its font for `newDpi`. The controls
     // are made in place: they move only when the density changes.
     void Layout(UINT newDpi);
@@ -113,10 +180,6 @@ public:
     std::map<std::pair<LONG, LONG>, HFONT> fonts;  // by height and weight
 };
 
-[[nodiscard]] std::wstring Widen(std::string_view utf8);
-[[nodiscard]] std::string Narrow(std::wstring_view utf16);
-[[nodiscard]] std::wstring WindowText(HWND hwnd);
-
 // Twips to whole pixels at `dpi`, cut toward zero as the layout's pixel
 // figures are (7575 twips: 505 px at 96 dpi, 757 px at 144 dpi).
 [[nodiscard]] constexpr int TwipsToPixels(int twips, UINT dpi) {
@@ -124,10 +187,8 @@ public:
 }
 [[nodiscard]] COLORREF ToColorRef(OleColor color);
 
-void ApplyFont(NativeControl& control);
-void SetToolTip(NativeControl& control, std::wstring text);
-void InstallTextBoxHooks(NativeControl& control);
-void InstallComboBoxHooks(NativeControl& control);
+void InstallTextBoxHooks(NativeTextBox& box);
+void InstallComboBoxHooks(NativeComboBox& combo);
 // Screen readers' names and descriptions where the system's proxy has none of its own.
 void InstallAccessibleHooks(NativeControl& control);
 // The answer to WM_GETOBJECT for a control that screen readers must know by
@@ -135,8 +196,5 @@ void InstallAccessibleHooks(NativeControl& control);
 // `description` (empty: the proxy's).
 [[nodiscard]] LRESULT NamedAccessibleObject(HWND hwnd, WPARAM flags, const std::wstring& name,
                                             const std::wstring& description);
-// A user's or the program's selection of an option: clears the other options
-// of its container and raises Click when the selection changes.
-void SelectOption(NativeControl& option);
 
 }  // namespace quorvela::runtime

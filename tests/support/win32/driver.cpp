@@ -422,6 +422,15 @@ struct Driver::Native {
                 .cursor = EditCursor(box)};
     }
 
+    // The character a WM_CHAR types as Windows gives it: Ctrl+Backspace is
+    // 127 there (Wine gives 8).
+    [[nodiscard]] static int CharacterOf(const MSG& message) {
+        if (message.message == WM_CHAR && message.wParam == 8 && GetKeyState(VK_CONTROL) < 0) {
+            return 127;
+        }
+        return static_cast<int>(message.wParam);
+    }
+
     // A message taken from the queue.
     void Taken(const MSG& message) {
         if (!sink) {
@@ -470,16 +479,13 @@ struct Driver::Native {
                     // Alt's characters go to the menu bar: they type nothing.
                     // Ctrl+Backspace is 127 on Windows, 8 from Wine.
                     if (message.message != WM_SYSCHAR) {
-                        const bool ctrlBackspace = message.message == WM_CHAR &&
-                                                   message.wParam == 8 &&
-                                                   GetKeyState(VK_CONTROL) < 0;
-                        pendingKey->code = ctrlBackspace ? 127 : static_cast<int>(message.wParam);
+                        pendingKey->code = CharacterOf(message);
                     }
                     FlushKey();
                 } else if (message.message != WM_SYSCHAR) {
                     // A character no key types, straight from the driver.
                     Reached key = KeyReaching(message.hwnd);
-                    key.code = static_cast<int>(message.wParam);
+                    key.code = CharacterOf(message);
                     Report(key);
                 }
                 break;
