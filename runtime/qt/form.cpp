@@ -195,11 +195,9 @@ void NativeForm::build(const FormLayout& layout) {
             auto* label =
                 static_cast<QLabel*>(controls_.at({std::string(control.name), control.index}));
             QWidget* named = controls_.at({std::string(control.labelFor), NoIndex});
+            // Qt names a control for screen readers through its caption's
+            // label relation (an editable combo box's own name is its text).
             label->setBuddy(named);
-            // A combo box would otherwise be announced by its value alone.
-            if (named->accessibleName().isEmpty()) {
-                named->setAccessibleName(label->text());
-            }
         }
     }
     std::sort(tabOrder.begin(), tabOrder.end());
