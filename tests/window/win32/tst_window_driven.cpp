@@ -110,9 +110,9 @@ public:
         std::array<wchar_t, 256> buffer{};
         DWORD_PTR copied = 0;
         // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
-        SendMessageTimeoutW(Control(name, index), WM_GETTEXT, buffer.size(),
-                            reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 5000,
-                            &copied);
+        const auto into = reinterpret_cast<LPARAM>(buffer.data());
+        SendMessageTimeoutW(Control(name, index), WM_GETTEXT, buffer.size(), into, SMTO_ABORTIFHUNG,
+                            5000, &copied);
         return buffer.data();
     }
 
