@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "row_name.h"
@@ -104,8 +105,8 @@ TEST_P(Input, GoesInAsTheHandlerAndTheTypingLimitLeaveIt) {
     if (row.way) {
         box.PutIn(*row.way, row.input);
     } else {
-        for (const char16_t* c = row.input; *c != 0; ++c) {
-            box.Type(static_cast<std::int16_t>(*c));
+        for (const char16_t c : std::u16string_view(row.input)) {
+            box.Type(static_cast<std::int16_t>(c));
         }
     }
     EXPECT_EQ(box.Drawn(), row.after);
