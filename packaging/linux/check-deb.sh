@@ -11,12 +11,7 @@ set -uo pipefail
 build=$(realpath -m "${1:-build/ci}")
 [ -f "$build/CPackConfig.cmake" ] || { echo "FAIL $build is not a configured build tree"; exit 1; }
 
-failures=0
-passes=0
-pass() { echo "ok   $*"; passes=$((passes + 1)); }
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 rm -rf "$build/packages"
 if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/packages" >"$tmp/cpack.log" 2>&1; then
@@ -52,5 +47,4 @@ for page in man1/quorvela.1.gz it/man1/quorvela.1.gz; do
     fi
 done
 
-echo "Debian package check: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary "Debian package check"

@@ -22,15 +22,7 @@ fixed="$((10#$major)), $((10#$minor)), 0, $((10#$revision))"
 objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$build/CMakeCache.txt")
 tools=${objdump%objdump}
 
-failures=0
-passes=0
-check() {
-    local label=$1
-    shift
-    if "$@" >/dev/null 2>&1; then echo "ok   $label"; passes=$((passes + 1)); else echo "FAIL $label"; failures=$((failures + 1)); fi
-}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. packaging/checks.sh
 
 echo "== $exe: $(stat -c %s "$exe") bytes"
 script=$("${tools}windres" -i "$exe" -O rc 2>/dev/null)
@@ -76,5 +68,4 @@ echo "     imports: $imports"
 check "no DLL of the compiler's runtime (libstdc++, libgcc, libwinpthread)" \
     bash -c '! grep -qi "lib" <<<"$0"' "$imports"
 
-echo "quorvela.exe read back: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary "quorvela.exe read back"

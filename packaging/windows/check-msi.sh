@@ -40,12 +40,8 @@ strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
 wine=("$root/scripts/wine-run.sh")
 caption="Quorvela -  07/2024  -  "
 
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-passes=0
-pass() { echo "ok   $*"; passes=$((passes + 1)); }
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+. packaging/checks.sh
+# Here a failing command's own words help: they are shown.
 check() { local label=$1; shift; if "$@"; then pass "$label"; else fail "$label"; fi; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 # The Add/Remove Programs entries named Quorvela, one product code a line. A 64-bit
@@ -174,5 +170,4 @@ check "no product is left registered" test -z "$(products)"
 no_own_key() { ! own_key; }
 check "no registry key Software\\Quorvela is left" no_own_key
 
-echo "MSI check: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary "MSI check"

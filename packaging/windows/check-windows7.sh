@@ -62,12 +62,7 @@ problems() {
         }' "$2" - <<<"$dump"
 }
 
-failures=0
-passes=0
-pass() { echo "ok   $*"; passes=$((passes + 1)); }
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 dump=$("$objdump" -p "$exe")
 subsystem=$(awk '/^M(aj|in)orSubsystemVersion/ {print $2}' <<<"$dump" | paste -sd .)
@@ -105,5 +100,4 @@ a program importing $dll!$function, listed as Windows 8's|$exe|$tmp/windows8.txt
 a program of subsystem version 6.2|$tmp/subsystem.exe|$list|subsystem version 6.2
 EOF
 
-echo "Windows 7 floor: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary "Windows 7 floor"

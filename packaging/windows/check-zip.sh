@@ -15,15 +15,7 @@ bits=${zip%.zip}
 bits=${bits##*-win}
 strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
 
-failures=0
-passes=0
-check() {
-    local label=$1
-    shift
-    if "$@" >/dev/null 2>&1; then echo "ok   $label"; passes=$((passes + 1)); else echo "FAIL $label"; failures=$((failures + 1)); fi
-}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 echo "== $(basename "$zip"): $(stat -c %s "$zip") bytes"
 check "holds Quorvela/quorvela.exe and Quorvela/LEGGIMI.txt, nothing else" \
@@ -37,5 +29,4 @@ check "LEGGIMI.txt names version $version" grep -q "^Quorvela $version"$'\r$' "$
 check "LEGGIMI.txt says the program is the $bits-bit one" grep -q "quorvela.exe a $bits bit" "$readme"
 check "LEGGIMI.txt has no placeholder left" bash -c '! grep -q "@[A-Z]*@" "$0"' "$readme"
 
-echo "zip check: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary "zip check"
