@@ -1,6 +1,5 @@
 // The handles' methods and the rules of the list pick and the option groups,
-// over the primitives each backend gives (runtime/native.h). Each backend
-// defines the handles' constructors, which find its control by name.
+// over the primitives each backend gives (runtime/native.h).
 
 #include "runtime/controls.h"
 
@@ -8,6 +7,7 @@
 
 #include "calc/runtime_error.h"
 #include "runtime/dispatch.h"
+#include "runtime/form.h"
 #include "runtime/native.h"
 #include "runtime/text_box.h"
 
@@ -84,6 +84,19 @@ void OptionButtonCore::updateTabStops() const {
 }
 
 // ---------------------------------------------------------------- the handles
+
+TextBox::TextBox(Form& form, std::string_view name, int index)
+    : core_(&form.Core().Find<TextBoxCore>(name, index)) {}
+ComboBox::ComboBox(Form& form, std::string_view name, int index)
+    : core_(&form.Core().Find<ComboBoxCore>(name, index)) {}
+OptionButton::OptionButton(Form& form, std::string_view name, int index)
+    : core_(&form.Core().Find<OptionButtonCore>(name, index)) {}
+Label::Label(Form& form, std::string_view name, int index)
+    : core_(&form.Core().Find<LabelCore>(name, index)) {}
+Image::Image(Form& form, std::string_view name, int index)
+    : core_(&form.Core().Find<ImageCore>(name, index)) {}
+CommandButton::CommandButton(Form& form, std::string_view name, int index)
+    : core_(&form.Core().Find<CommandButtonCore>(name, index)) {}
 
 std::string TextBox::Text() const {
     return core_->Text();

@@ -19,8 +19,8 @@ namespace quorvela::runtime {
 
 class Form;
 
-// The backend's controls, defined by each backend; each holds its kind's
-// core (runtime/native.h), over which the handles' methods are written once.
+// The backend's controls, each holding its kind's core (runtime/native.h),
+// over which the handles' methods are written once.
 class NativeTextBox;
 class NativeComboBox;
 class NativeOptionButton;
@@ -31,7 +31,7 @@ class TextBoxCore;
 class ComboBoxCore;
 class OptionButtonCore;
 class LabelCore;
-class ControlCore;
+class ImageCore;
 class CommandButtonCore;
 
 using Handler = std::function<void()>;
@@ -55,10 +55,13 @@ public:
     void OnKeyPress(KeyPressHandler handler);
     void OnGotFocus(Handler handler);
 
-    [[nodiscard]] NativeTextBox& Native() const { return *native_; }
+    // The backend's control, for the backend's own tests and benchmarks.
+    template <class Backend = NativeTextBox>
+    [[nodiscard]] Backend& Native() const {
+        return static_cast<Backend&>(*core_);
+    }
 
 private:
-    NativeTextBox* native_;
     TextBoxCore* core_;
 };
 
@@ -75,10 +78,13 @@ public:
     // Raised by a pick from the list and by SetListIndex; typing raises nothing.
     void OnClick(Handler handler);
 
-    [[nodiscard]] NativeComboBox& Native() const { return *native_; }
+    // The backend's control, for the backend's own tests and benchmarks.
+    template <class Backend = NativeComboBox>
+    [[nodiscard]] Backend& Native() const {
+        return static_cast<Backend&>(*core_);
+    }
 
 private:
-    NativeComboBox* native_;
     ComboBoxCore* core_;
 };
 
@@ -97,10 +103,13 @@ public:
 
     void OnClick(ClickHandler handler);
 
-    [[nodiscard]] NativeOptionButton& Native() const { return *native_; }
+    // The backend's control, for the backend's own tests and benchmarks.
+    template <class Backend = NativeOptionButton>
+    [[nodiscard]] Backend& Native() const {
+        return static_cast<Backend&>(*core_);
+    }
 
 private:
-    NativeOptionButton* native_;
     OptionButtonCore* core_;
 };
 
@@ -112,10 +121,13 @@ public:
     void SetFontBold(bool bold);
     void SetToolTipText(std::string_view text);
 
-    [[nodiscard]] NativeLabel& Native() const { return *native_; }
+    // The backend's control, for the backend's own tests and benchmarks.
+    template <class Backend = NativeLabel>
+    [[nodiscard]] Backend& Native() const {
+        return static_cast<Backend&>(*core_);
+    }
 
 private:
-    NativeLabel* native_;
     LabelCore* core_;
 };
 
@@ -126,11 +138,14 @@ public:
 
     void SetToolTipText(std::string_view text);
 
-    [[nodiscard]] NativeImage& Native() const { return *native_; }
+    // The backend's control, for the backend's own tests and benchmarks.
+    template <class Backend = NativeImage>
+    [[nodiscard]] Backend& Native() const {
+        return static_cast<Backend&>(*core_);
+    }
 
 private:
-    NativeImage* native_;
-    ControlCore* core_;
+    ImageCore* core_;
 };
 
 class CommandButton {
@@ -139,10 +154,13 @@ public:
 
     void OnClick(Handler handler);
 
-    [[nodiscard]] NativeCommandButton& Native() const { return *native_; }
+    // The backend's control, for the backend's own tests and benchmarks.
+    template <class Backend = NativeCommandButton>
+    [[nodiscard]] Backend& Native() const {
+        return static_cast<Backend&>(*core_);
+    }
 
 private:
-    NativeCommandButton* native_;
     CommandButtonCore* core_;
 };
 

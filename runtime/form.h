@@ -13,6 +13,7 @@
 namespace quorvela::runtime {
 
 class NativeForm;
+class FormCore;
 
 class Form {
 public:
@@ -35,9 +36,11 @@ public:
     void OnLoad(Handler handler);
 
     [[nodiscard]] NativeForm& Native() const { return *native_; }
+    [[nodiscard]] FormCore& Core() const { return *core_; }
 
 private:
     std::unique_ptr<NativeForm> native_;
+    FormCore* core_;
 };
 
 // The primary screen's size, in twips as single-precision values.

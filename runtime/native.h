@@ -7,11 +7,15 @@
 // of the rules.
 
 #include <cstdint>
+#include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/controls.h"
+#include "runtime/layout.h"
 #include "runtime/units.h"
 
 namespace quorvela::runtime {
@@ -42,6 +46,8 @@ class LabelCore : public ControlCore {
 public:
     virtual void ShowCaption(std::string_view caption) = 0;
 };
+
+class ImageCore : public ControlCore {};
 
 class CommandButtonCore : public ControlCore {
 public:
@@ -106,5 +112,68 @@ private:
     bool selected_ = false;
     OptionButton::ClickHandler click_;
 };
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// What every backend's window gives the form runtime, and what the runtime
+// keeps beside it: the controls built from the layout, found by name, the
+// option groups they form and the Load handler. The form's properties in
+// twips and Start are written once over these primitives.
+class FormCore {
+public:
+    FormCore() = default;
+    virtual ~FormCore() = default;
+    FormCore(const FormCore&) = delete;
+    FormCore& operator=(const FormCore&) = delete;
+    FormCore(FormCore&&) = delete;
+    FormCore& operator=(FormCore&&) = delete;
+
+    // Primitives, in the window's pixels.
+    [[nodiscard]] virtual int PixelsPerInch() const = 0;
+    // The size with the window system's frame.
+    [[nodiscard]] virtual PixelSize OuterSize() = 0;
+    // Where the frame's top-left corner stands on the screen.
+    [[nodiscard]] virtual PixelPoint FramePosition() = 0;
+    virtual void MoveFrameTo(PixelPoint topLeft) = 0;
+    virtual void ShowCaption(std::string_view caption) = 0;
+    // Shows and activates the window; the first control in tab order that
+    // can take the focus takes it, raising its GotFocus.
+    virtual void Show() = 0;
+
+    // The backend built `control` from that layout entry: it is found by the
+    // entry's name and index, and takes what the layout says of its rules
+    // (the typing limit, the option group).
+    void Adopt(const ControlLayout& layout, ControlCore& control);
+    // The control built from the layout entry of that name and index.
+    template <class Control>
+    [[nodiscard]] Control& Find(std::string_view name, int index) const {
+        const auto found = controls_.find({name, index});
+        auto* control = found == controls_.end() ? nullptr : dynamic_cast<Control*>(found->second);
+        if (control == nullptr) {
+            throw std::logic_error("no control " + std::string(name) + " in the layout");
+        }
+        return *control;
+    }
+
+    void SetLoad(Handler handler) { load_ = std::move(handler); }
+    void RaiseLoad() const;
+
+private:
+    std::map<std::pair<std::string_view, int>, ControlCore*> controls_;
+    std::map<std::string_view, OptionGroup> optionGroups_;
+    Handler load_;
+};
+
+// The primary screen, from the backend: its size in pixels at its density.
+[[nodiscard]] PixelSize ScreenPixels();
+[[nodiscard]] int ScreenPixelsPerInch();
 
 }  // namespace quorvela::runtime

@@ -132,46 +132,55 @@ void NativeTextBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
 }
 
-void NativeTextBox::mousePressEvent(QMouseEvent* event) {
-    const bool left = event->button() == Qt::LeftButton;
-    if (Swallows(left ? MouseStep::Press : MouseStep::OtherPress) ||
-        (event->button() == Qt::MiddleButton && Refuses(TextEntry::Paste))) {
-        event->accept();
-        return;
+// The mouse steps and drags the rules turn away never reach the line edit.
+bool NativeTextBox::event(QEvent* event) {
+    const auto button = [event] { return static_cast<const QMouseEvent*>(event)->button(); };
+    bool turnedAway = false;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            turnedAway =
+                Swallows(button() == Qt::LeftButton ? MouseStep::Press : MouseStep::OtherPress) ||
+                (button() == Qt::MiddleButton && Refuses(TextEntry::Paste));
+            break;
+        case QEvent::MouseMove:
+            turnedAway = Swallows(MouseStep::Move);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (button() == Qt::MiddleButton) {
+                pasteSelection(static_cast<const QMouseEvent*>(event)->position().toPoint());
+                turnedAway = true;
+            } else {
+                turnedAway = Swallows(MouseStep::Release);
+            }
+            break;
+        case QEvent::MouseButtonDblClick:
+            static_cast<void>(Swallows(MouseStep::DoubleClick));
+            break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            if (Refuses(TextEntry::Drop)) {
+                event->ignore();
+                return true;
+            }
+            break;
+        default:
+            break;
     }
-    QLineEdit::mousePressEvent(event);
+    if (turnedAway) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
 }
 
-void NativeTextBox::mouseMoveEvent(QMouseEvent* event) {
-    if (Swallows(MouseStep::Move)) {
-        event->accept();
-        return;
+// The X11 selection's paste (a middle click), through the rules.
+void NativeTextBox::pasteSelection(QPoint where) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!Refuses(TextEntry::Paste) && clipboard->supportsSelection() && rect().contains(where)) {
+        deselect();
+        PutIn(TextEntry::Paste, ToU16(clipboard->text(QClipboard::Selection)));
     }
-    QLineEdit::mouseMoveEvent(event);
-}
-
-void NativeTextBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        // The X11 selection's paste, through the rules.
-        event->accept();
-        const QClipboard* clipboard = QGuiApplication::clipboard();
-        if (!Refuses(TextEntry::Paste) && clipboard->supportsSelection() &&
-            rect().contains(event->pos())) {
-            deselect();
-            PutIn(TextEntry::Paste, ToU16(clipboard->text(QClipboard::Selection)));
-        }
-        return;
-    }
-    if (Swallows(MouseStep::Release)) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void NativeTextBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    static_cast<void>(Swallows(MouseStep::DoubleClick));
-    QLineEdit::mouseDoubleClickEvent(event);
 }
 
 void NativeTextBox::contextMenuEvent(QContextMenuEvent* event) {
@@ -205,27 +214,7 @@ void NativeTextBox::inputMethodEvent(QInputMethodEvent* event) {
     event->setAccepted(cut.isAccepted());
 }
 
-void NativeTextBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (Refuses(TextEntry::Drop)) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::dragEnterEvent(event);
-}
-
-void NativeTextBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (Refuses(TextEntry::Drop)) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::dragMoveEvent(event);
-}
-
 void NativeTextBox::dropEvent(QDropEvent* event) {
-    if (Refuses(TextEntry::Drop)) {
-        event->ignore();
-        return;
-    }
     // Text moved within the box does not lengthen it; text from elsewhere is
     // inserted at the drop point, in place of no selection.
     const bool movedWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
@@ -313,7 +302,7 @@ NativeCommandButton::NativeCommandButton(QWidget* parent) : QtControl(parent) {
     connect(this, &QAbstractButton::clicked, this, [this] { RaiseClick(); });
 }
 
-NativeFrame::NativeFrame(QWidget* parent) : QGroupBox(parent) {
+NativeFrame::NativeFrame(QWidget* parent) : QtControl(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -329,20 +318,5 @@ void NativeShape::paintEvent(QPaintEvent* /*event*/) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
-
-// ---------------------------------------------------------------- the handles
-
-TextBox::TextBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeTextBox>(name, index)), core_(native_) {}
-ComboBox::ComboBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeComboBox>(name, index)), core_(native_) {}
-OptionButton::OptionButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeOptionButton>(name, index)), core_(native_) {}
-Label::Label(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeLabel>(name, index)), core_(native_) {}
-Image::Image(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeImage>(name, index)), core_(native_) {}
-CommandButton::CommandButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeCommandButton>(name, index)), core_(native_) {}
 
 }  // namespace quorvela::runtime

@@ -25,23 +25,6 @@
 namespace quorvela::runtime {
 namespace {
 
-QSize& screenOverride() {
-    static QSize size;
-    return size;
-}
-
-QSize screenPixels() {
-    if (!screenOverride().isEmpty()) {
-        return screenOverride();
-    }
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry().size() : QSize();
-}
-
-int twipsToWholePixels(float twips) {
-    return static_cast<int>(std::lround(twips / static_cast<float>(TwipsPerPixel)));
-}
-
 QRect pixels(const TwipsRect& rect) {
     return {TwipsToPixels(rect.left), TwipsToPixels(rect.top), TwipsToPixels(rect.width),
             TwipsToPixels(rect.height)};
@@ -99,7 +82,6 @@ QWidget* createControl(const ControlLayout& control, QWidget* parent) {
             auto* box = new NativeTextBox(parent);
             box->setText(text);
             box->setAlignment(alignment | Qt::AlignVCenter);
-            box->SetTypingLimit(control.typingLimit);
             return box;
         }
         case ControlKind::ComboBox: {
@@ -128,8 +110,15 @@ bool takesFocus(const ControlLayout& control) {
 
 }  // namespace
 
-void SetScreenSizeForTesting(int width, int height) {
-    screenOverride() = QSize(width, height);
+PixelSize ScreenPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen != nullptr ? screen->geometry().size() : QSize();
+    return {size.width(), size.height()};
+}
+
+// Qt's pixels are logical: 96 to the inch whatever the screen's density.
+int ScreenPixelsPerInch() {
+    return 96;
 }
 
 // ---------------------------------------------------------------- NativeForm
@@ -155,9 +144,7 @@ NativeForm::NativeForm(const FormLayout& layout) {
 void NativeForm::build(const FormLayout& layout) {
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlLayout& control : layout.controls) {
-        QWidget* parent = control.container.empty()
-                              ? this
-                              : controls_.at({std::string(control.container), NoIndex});
+        QWidget* parent = control.container.empty() ? this : &widget(control.container, NoIndex);
         QWidget* widget = createControl(control, parent);
         const QString name = ToQString(control.name);
         widget->setObjectName(control.index == NoIndex
@@ -183,21 +170,17 @@ void NativeForm::build(const FormLayout& layout) {
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
-        if (auto* option = dynamic_cast<NativeOptionButton*>(widget)) {
-            option->Join(optionGroups_[control.container],
-                         static_cast<std::int16_t>(control.index));
+        if (auto* core = dynamic_cast<ControlCore*>(widget)) {
+            Adopt(control, *core);
         }
-        controls_[{std::string(control.name), control.index}] = widget;
     }
     // Captions name their controls for screen readers.
     for (const ControlLayout& control : layout.controls) {
         if (!control.labelFor.empty()) {
-            auto* label =
-                static_cast<QLabel*>(controls_.at({std::string(control.name), control.index}));
-            QWidget* named = controls_.at({std::string(control.labelFor), NoIndex});
             // Qt names a control for screen readers through its caption's
             // label relation (an editable combo box's own name is its text).
-            label->setBuddy(named);
+            dynamic_cast<QLabel&>(widget(control.name, control.index))
+                .setBuddy(&widget(control.labelFor, NoIndex));
         }
     }
     std::sort(tabOrder.begin(), tabOrder.end());
@@ -216,84 +199,43 @@ QMargins NativeForm::frame() {
     return *frameBeforeShow_;
 }
 
-QSize NativeForm::OuterSize() {
-    return isVisible() ? frameGeometry().size() : size().grownBy(frame());
+PixelSize NativeForm::OuterSize() {
+    const QSize size = isVisible() ? frameGeometry().size() : this->size().grownBy(frame());
+    return {size.width(), size.height()};
 }
 
-QPoint NativeForm::FramePosition() {
+PixelPoint NativeForm::FramePosition() {
     const QMargins margins = frame();
-    return framelessToQt() ? pos() - QPoint(margins.left(), margins.top()) : pos();
+    const QPoint topLeft = framelessToQt() ? pos() - QPoint(margins.left(), margins.top()) : pos();
+    return {topLeft.x(), topLeft.y()};
 }
 
-void NativeForm::MoveFrameTo(QPoint topLeft) {
+void NativeForm::MoveFrameTo(PixelPoint topLeft) {
     const QMargins margins = frame();
-    move(framelessToQt() ? topLeft + QPoint(margins.left(), margins.top()) : topLeft);
+    const QPoint point(topLeft.x, topLeft.y);
+    move(framelessToQt() ? point + QPoint(margins.left(), margins.top()) : point);
 }
 
-void NativeForm::RaiseLoad() {
-    if (load_) {
-        Dispatch(load_);
-    }
-}
-
-// ---------------------------------------------------------------- Form
-
-Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>(layout)) {}
-Form::~Form() = default;
-
-float Form::Width() const {
-    return static_cast<float>(PixelsToTwips(native_->OuterSize().width()));
-}
-float Form::Height() const {
-    return static_cast<float>(PixelsToTwips(native_->OuterSize().height()));
-}
-void Form::SetLeft(float twips) {
-    native_->MoveFrameTo({twipsToWholePixels(twips), native_->FramePosition().y()});
-}
-void Form::SetTop(float twips) {
-    native_->MoveFrameTo({native_->FramePosition().x(), twipsToWholePixels(twips)});
-}
-void Form::SetCaption(std::string_view caption) {
-    native_->setWindowTitle(ToQString(caption));
-}
-void Form::OnLoad(Handler handler) {
-    native_->SetLoad(std::move(handler));
-}
-
-float Screen::Width() {
-    return static_cast<float>(PixelsToTwips(screenPixels().width()));
-}
-float Screen::Height() {
-    return static_cast<float>(PixelsToTwips(screenPixels().height()));
-}
-
-void Start(Form& form) {
-    Load(form);
-    Show(form);
-}
-
-void Load(Form& form) {
-    form.Native().RaiseLoad();
-}
-
-void Show(Form& form) {
-    NativeForm& window = form.Native();
-    window.show();
-    window.raise();
-    window.activateWindow();
+void NativeForm::Show() {
+    show();
+    raise();
+    activateWindow();
     // Window managers (and the offscreen platform) may activate the window
     // later or not at all: the first control in tab order takes the focus
     // now, so its focus handler runs on every platform.
-    if (QApplication::focusWidget() == nullptr ||
-        QApplication::focusWidget()->window() != &window) {
+    if (QApplication::focusWidget() == nullptr || QApplication::focusWidget()->window() != this) {
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-        QApplication::setActiveWindow(&window);
+        QApplication::setActiveWindow(this);
 #endif
-        if (window.focusWidget() == nullptr) {
-            window.FocusFirstControl();
+        if (focusWidget() == nullptr) {
+            focusNextChild();
         }
     }
 }
+
+Form::Form(const FormLayout& layout)
+    : native_(std::make_unique<NativeForm>(layout)), core_(native_.get()) {}
+Form::~Form() = default;
 
 void PumpEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);

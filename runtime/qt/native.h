@@ -13,13 +13,9 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "runtime/controls.h"
 #include "runtime/form.h"
@@ -85,17 +81,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void pasteSelection(QPoint where);
+
     // The focus left for another window or a menu, not for another control.
     bool focusAway_ = false;
 };
@@ -132,7 +125,7 @@ public:
     void ShowCaption(std::string_view caption) override { setText(ToQString(caption)); }
 };
 
-class NativeImage : public QtControl<QLabel, ControlCore> {
+class NativeImage : public QtControl<QLabel, ImageCore> {
 public:
     explicit NativeImage(QWidget* parent);
 
@@ -156,7 +149,7 @@ public:
 };
 
 // A frame with no caption that holds other controls.
-class NativeFrame : public QGroupBox {
+class NativeFrame : public QtControl<QGroupBox, ControlCore> {
 public:
     explicit NativeFrame(QWidget* parent);
 };
@@ -175,35 +168,24 @@ private:
     OleColor borderColor_;
 };
 
-class NativeForm : public QWidget {
+class NativeForm : public QWidget, public FormCore {
 public:
     explicit NativeForm(const FormLayout& layout);
 
-    // The control built from the layout entry of that name and index.
-    template <class Native>
-    [[nodiscard]] Native& Control(std::string_view name, int index) const {
-        const auto found = controls_.find({std::string(name), index});
-        auto* control = found == controls_.end() ? nullptr : dynamic_cast<Native*>(found->second);
-        if (control == nullptr) {
-            throw std::logic_error("no control " + std::string(name) + " in the layout");
-        }
-        return *control;
-    }
-
-    // The size with the window manager's frame, known before the first show
-    // where the manager tells it.
-    [[nodiscard]] QSize OuterSize();
-    // The top-left corner of the frame.
-    [[nodiscard]] QPoint FramePosition();
-    void MoveFrameTo(QPoint topLeft);
-
-    void SetLoad(Handler handler) { load_ = std::move(handler); }
-    void RaiseLoad();
-    // The first control in tab order that can take the focus takes it.
-    void FocusFirstControl() { focusNextChild(); }
+    // Qt's pixels are logical: 96 to the inch whatever the screen's density.
+    [[nodiscard]] int PixelsPerInch() const override { return 96; }
+    // Known before the first show where the window manager tells its frame.
+    [[nodiscard]] PixelSize OuterSize() override;
+    [[nodiscard]] PixelPoint FramePosition() override;
+    void MoveFrameTo(PixelPoint topLeft) override;
+    void ShowCaption(std::string_view caption) override { setWindowTitle(ToQString(caption)); }
+    void Show() override;
 
 private:
     void build(const FormLayout& layout);
+    [[nodiscard]] QWidget& widget(std::string_view name, int index) const {
+        return dynamic_cast<QWidget&>(Find<ControlCore>(name, index));
+    }
     // The frame's margins; asked of the window system once, before the show.
     [[nodiscard]] QMargins frame();
     // Qt counts a window created and not yet shown as having no frame.
@@ -211,9 +193,6 @@ private:
         return testAttribute(Qt::WA_WState_Created) && !isVisible();
     }
 
-    std::map<std::pair<std::string, int>, QWidget*> controls_;
-    std::map<std::string_view, OptionGroup> optionGroups_;
-    Handler load_;
     std::optional<QMargins> frameBeforeShow_;
 };
 

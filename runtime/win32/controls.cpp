@@ -412,19 +412,4 @@ void NativeComboBox::ShowItem(int index) {
     }
 }
 
-// ---------------------------------------------------------------- handles
-
-TextBox::TextBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeTextBox>(name, index)), core_(native_) {}
-ComboBox::ComboBox(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeComboBox>(name, index)), core_(native_) {}
-OptionButton::OptionButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeOptionButton>(name, index)), core_(native_) {}
-Label::Label(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeLabel>(name, index)), core_(native_) {}
-Image::Image(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeImage>(name, index)), core_(native_) {}
-CommandButton::CommandButton(Form& form, std::string_view name, int index)
-    : native_(&form.Native().Control<NativeCommandButton>(name, index)), core_(native_) {}
-
 }  // namespace quorvela::runtime

@@ -179,12 +179,11 @@ void MakeControls(NativeForm& form) {
             // the selected mode shows red.
             SetWindowTheme(control->hwnd, L"", L"");
         }
+        if (auto* core = dynamic_cast<ControlCore*>(control.get())) {
+            form.Adopt(*layout, *core);
+        }
         if (auto* box = dynamic_cast<NativeTextBox*>(control.get())) {
-            box->SetTypingLimit(layout->typingLimit);
             InstallTextBoxHooks(*box);
-        } else if (auto* option = dynamic_cast<NativeOptionButton*>(control.get())) {
-            option->Join(form.optionGroups[layout->container],
-                         static_cast<std::int16_t>(layout->index));
         } else if (auto* combo = dynamic_cast<NativeComboBox*>(control.get())) {
             InstallComboBoxHooks(*combo);
             if (layout->typingLimit > 0) {
@@ -418,15 +417,6 @@ void Deliver(MSG& message) {
 
 }  // namespace
 
-NativeControl* NativeForm::Find(std::string_view name, int index) const {
-    for (const auto& control : controls) {
-        if (control->layout->name == name && control->layout->index == index) {
-            return control.get();
-        }
-    }
-    return nullptr;
-}
-
 NativeControl* NativeForm::FromHwnd(HWND child) const {
     for (HWND window = child; window != nullptr && window != hwnd; window = GetParent(window)) {
         for (const auto& control : controls) {
@@ -532,34 +522,12 @@ void NativeForm::Layout(UINT newDpi) {
 
 // ---------------------------------------------------------------- Screen
 
-namespace {
-
-float PixelsToTwips(int pixels, UINT dpi) {
-    return static_cast<float>(pixels) * 1440.0F / static_cast<float>(dpi);
+PixelSize ScreenPixels() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-}  // namespace
-
-namespace {
-
-SIZE& ScreenOverride() {
-    static SIZE size{0, 0};
-    return size;
-}
-
-}  // namespace
-
-void SetScreenSizeForTesting(int width, int height) {
-    ScreenOverride() = {width, height};
-}
-
-float Screen::Width() {
-    const LONG width = ScreenOverride().cx;
-    return PixelsToTwips(width > 0 ? width : GetSystemMetrics(SM_CXSCREEN), SystemDpi());
-}
-float Screen::Height() {
-    const LONG height = ScreenOverride().cy;
-    return PixelsToTwips(height > 0 ? height : GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+int ScreenPixelsPerInch() {
+    return static_cast<int>(SystemDpi());
 }
 
 namespace {
@@ -580,7 +548,8 @@ const wchar_t* BoxTitle() {
 
 // ---------------------------------------------------------------- Form
 
-Form::Form(const FormLayout& layout) : native_(std::make_unique<NativeForm>()) {
+Form::Form(const FormLayout& layout)
+    : native_(std::make_unique<NativeForm>()), core_(native_.get()) {
     RegisterFormClass();
     NativeForm& form = *native_;
     form.layout = &layout;
@@ -626,85 +595,47 @@ Form::~Form() {
     }
 }
 
-float Form::Width() const {
-    RECT rect{};
-    GetWindowRect(native_->hwnd, &rect);
-    return PixelsToTwips(rect.right - rect.left, native_->dpi);
-}
-
-float Form::Height() const {
-    RECT rect{};
-    GetWindowRect(native_->hwnd, &rect);
-    return PixelsToTwips(rect.bottom - rect.top, native_->dpi);
-}
-
-namespace {
-
-int TwipsToWholePixels(float twips, UINT dpi) {
-    return static_cast<int>(std::lround(twips * static_cast<float>(dpi) / 1440.0F));
-}
-
-void MoveTo(HWND hwnd, std::optional<int> left, std::optional<int> top) {
+PixelSize NativeForm::OuterSize() {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
-    SetWindowPos(hwnd, nullptr, left.value_or(rect.left), top.value_or(rect.top), 0, 0,
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+PixelPoint NativeForm::FramePosition() {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return {rect.left, rect.top};
+}
+
+void NativeForm::MoveFrameTo(PixelPoint topLeft) {
+    SetWindowPos(hwnd, nullptr, topLeft.x, topLeft.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-}  // namespace
-
-void Form::SetLeft(float twips) {
-    MoveTo(native_->hwnd, TwipsToWholePixels(twips, native_->dpi), {});
-}
-void Form::SetTop(float twips) {
-    MoveTo(native_->hwnd, {}, TwipsToWholePixels(twips, native_->dpi));
-}
-
-void Form::SetCaption(std::string_view caption) {
-    SetWindowTextW(native_->hwnd, Widen(caption).c_str());
-}
-
-void Form::OnLoad(Handler handler) {
-    native_->load = std::move(handler);
 }
 
 // ---------------------------------------------------------------- services
 
-void Start(Form& form) {
-    Load(form);
-    Show(form);
-}
-
-void Load(Form& form) {
-    NativeForm& native = form.Native();
-    if (native.load) {
-        Dispatch(native.load);
-    }
-}
-
-void Show(Form& form) {
-    NativeForm& native = form.Native();
-    ShowWindow(native.hwnd, SW_SHOWNORMAL);
-    SetForegroundWindow(native.hwnd);
+void NativeForm::Show() {
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd);
     // The first control in tab order takes the focus, raising its GotFocus.
-    for (HWND child = GetWindow(native.hwnd, GW_CHILD); child != nullptr;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         if ((style & WS_TABSTOP) != 0 && IsWindowVisible(child) != FALSE &&
             IsWindowEnabled(child) != FALSE) {
-            native.firstFocus = true;
+            firstFocus = true;
             if (GetFocus() == child) {
-                if (auto* box = dynamic_cast<NativeTextBox*>(native.FromHwnd(child))) {
+                if (auto* box = dynamic_cast<NativeTextBox*>(FromHwnd(child))) {
                     box->FocusEntered(true, false);
                 }
             } else {
                 SetFocus(child);
             }
-            native.firstFocus = false;
+            firstFocus = false;
             break;
         }
     }
-    UpdateWindow(native.hwnd);
+    UpdateWindow(hwnd);
 }
 
 void PumpEvents() {

@@ -135,37 +135,34 @@ public:
     }
 };
 
-class NativeImage : public Win32Control<ControlCore> {
+class NativeImage : public Win32Control<ImageCore> {
 public:
     HICON picture = nullptr;
 };
 
 class NativeCommandButton : public Win32Control<CommandButtonCore> {};
 
-class NativeForm {
+class NativeForm : public FormCore {
 public:
     const FormLayout* layout = nullptr;
     HWND hwnd = nullptr;
     HWND toolTips = nullptr;
     UINT dpi = 96;
     std::vector<std::unique_ptr<NativeControl>> controls;
-    Handler load;
     // The control that held the focus when the window was last deactivated.
     HWND lastFocus = nullptr;
     // The first focus at show raises GotFocus although it comes from nowhere.
     bool firstFocus = false;
-    std::map<std::string_view, OptionGroup> optionGroups;
 
-    [[nodiscard]] NativeControl* Find(std::string_view name, int index) const;
-    // The control built from the layout entry of that name and index.
-    template <class Native>
-    [[nodiscard]] Native& Control(std::string_view name, int index) const {
-        auto* control = dynamic_cast<Native*>(Find(name, index));
-        if (control == nullptr) {
-            throw std::logic_error("no control " + std::string(name) + " in the layout");
-        }
-        return *control;
+    [[nodiscard]] int PixelsPerInch() const override { return static_cast<int>(dpi); }
+    [[nodiscard]] PixelSize OuterSize() override;
+    [[nodiscard]] PixelPoint FramePosition() override;
+    void MoveFrameTo(PixelPoint topLeft) override;
+    void ShowCaption(std::string_view caption) override {
+        SetWindowTextW(hwnd, Widen(caption).c_str());
     }
+    void Show() override;
+
     // The control a child window belongs to (a combo box's edit belongs to the combo box).
     [[nodiscard]] NativeControl* FromHwnd(HWND child) const;
     // Places every control and gives it its font for `newDpi`. The controls
@@ -180,11 +177,6 @@ public:
     std::map<std::pair<LONG, LONG>, HFONT> fonts;  // by height and weight
 };
 
-// Twips to whole pixels at `dpi`, cut toward zero as the layout's pixel
-// figures are (7575 twips: 505 px at 96 dpi, 757 px at 144 dpi).
-[[nodiscard]] constexpr int TwipsToPixels(int twips, UINT dpi) {
-    return twips * static_cast<int>(dpi) / 1440;
-}
 [[nodiscard]] COLORREF ToColorRef(OleColor color);
 
 void InstallTextBoxHooks(NativeTextBox& box);

@@ -895,9 +895,9 @@ Rect Driver::Geometry(std::string_view control) const {
 }
 
 Rect Driver::Placement() const {
-    const QPoint corner = native_->form.FramePosition();
-    const QSize size = native_->form.OuterSize();
-    return {.left = corner.x(), .top = corner.y(), .width = size.width(), .height = size.height()};
+    const runtime::PixelPoint corner = native_->form.FramePosition();
+    const runtime::PixelSize size = native_->form.OuterSize();
+    return {.left = corner.x, .top = corner.y, .width = size.width, .height = size.height};
 }
 
 Accessible Driver::AccessibleOf(std::string_view control) const {
