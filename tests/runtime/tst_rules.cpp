@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -221,6 +222,65 @@ TEST(Rules, AnOptionGroupHoldsOneSelectionAndClicksOnChangeOnly) {
     EXPECT_EQ(state(), "-T- - ");
     EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
 }
+
+class FakeForm : public runtime::FormCore {
+public:
+    [[nodiscard]] int PixelsPerInch() const override { return 96; }
+    [[nodiscard]] runtime::PixelSize OuterSize() override { return {}; }
+    [[nodiscard]] runtime::PixelPoint FramePosition() override { return {}; }
+    void MoveFrameTo(runtime::PixelPoint /*topLeft*/) override {}
+    void ShowCaption(std::string_view /*caption*/) override {}
+    void Show() override {}
+};
+
+TEST(Rules, TheFormFindsEachControlByItsLayoutEntryAndGivesItTheLayoutsRules) {
+    using runtime::ControlKind;
+    const std::array<runtime::ControlLayout, 3> layout{
+        runtime::ControlLayout{.kind = ControlKind::TextBox, .name = "txt", .typingLimit = 3},
+        runtime::ControlLayout{
+            .kind = ControlKind::OptionButton, .name = "opt", .index = 0, .container = "fra"},
+        runtime::ControlLayout{
+            .kind = ControlKind::OptionButton, .name = "opt", .index = 1, .container = "fra"}};
+    FakeForm form;
+    FakeBox box("|");
+    std::array<FakeOption, 2> options;
+    form.Adopt(layout[0], box);
+    form.Adopt(layout[1], options[0]);
+    form.Adopt(layout[2], options[1]);
+
+    EXPECT_EQ(&form.Find<runtime::TextBoxCore>("txt", runtime::NoIndex), &box);
+    EXPECT_EQ(&form.Find<runtime::OptionButtonCore>("opt", 1), &options[1]);
+    EXPECT_THROW((void)form.Find<runtime::ComboBoxCore>("txt", runtime::NoIndex), std::logic_error);
+    EXPECT_THROW((void)form.Find<runtime::OptionButtonCore>("opt", 2), std::logic_error);
+    EXPECT_EQ(box.TypingLimit(), 3);
+    options[1].Select();
+    options[0].Select();
+    EXPECT_FALSE(options[1].Selected()) << "the options of one container form one group";
+}
+
+struct TwipsRow {
+    const char* name;
+    float twips;
+    int pixelsPerInch;
+    int pixels;
+};
+
+class Twips : public ::testing::TestWithParam<TwipsRow> {};
+
+// The window code centres the window with halves of twips: they go to the
+// nearest pixel, halves away from zero, at the screen's density.
+TEST_P(Twips, GoToTheNearestWholePixel) {
+    const TwipsRow& row = GetParam();
+    EXPECT_EQ(runtime::TwipsToWholePixels(row.twips, row.pixelsPerInch), row.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, Twips,
+                         ::testing::Values(TwipsRow{"whole", 1500.0F, 96, 100},
+                                           TwipsRow{"just under a half", 1507.0F, 96, 100},
+                                           TwipsRow{"a half", 1507.5F, 96, 101},
+                                           TwipsRow{"a negative half", -7.5F, 96, -1},
+                                           TwipsRow{"at 144 dpi", 1505.0F, 144, 151}),
+                         ByRowName{});
 
 struct StyleRow {
     const char* name;
