@@ -445,10 +445,10 @@ HFONT NativeForm::Font(double points, bool bold) {
 
 RECT NativeForm::PlaceOf(const ControlLayout& control) const {
     const POINT offset = ContainerOffset(*layout, control.container);
-    const int left = TwipsToPixels(offset.x + control.rect.left, dpi);
-    const int top = TwipsToPixels(offset.y + control.rect.top, dpi);
-    const int width = TwipsToPixels(control.rect.width, dpi);
-    const int height = TwipsToPixels(control.rect.height, dpi);
+    const int left = TwipsToPixels(offset.x + control.rect.left, PixelsPerInch());
+    const int top = TwipsToPixels(offset.y + control.rect.top, PixelsPerInch());
+    const int width = TwipsToPixels(control.rect.width, PixelsPerInch());
+    const int height = TwipsToPixels(control.rect.height, PixelsPerInch());
     // A drop-down combo box's window includes its list.
     const int listHeight = control.kind == ControlKind::ComboBox ? height * 8 : 0;
     return {left, top, left + width, top + height + listHeight};
@@ -472,8 +472,8 @@ void NativeForm::Layout(UINT newDpi) {
 
     for (auto& control : controls) {
         const ControlLayout& layout = *control->layout;
-        const int width = TwipsToPixels(layout.rect.width, dpi);
-        const int height = TwipsToPixels(layout.rect.height, dpi);
+        const int width = TwipsToPixels(layout.rect.width, PixelsPerInch());
+        const int height = TwipsToPixels(layout.rect.height, PixelsPerInch());
         if (moved) {
             const RECT place = PlaceOf(layout);
             SetWindowPos(control->hwnd, nullptr, place.left, place.top, place.right - place.left,
@@ -502,8 +502,8 @@ void NativeForm::Layout(UINT newDpi) {
     }
     // The client area takes the layout's size exactly: the frame is measured
     // on the window as it stands, after a first guess from the system.
-    const int clientWidth = TwipsToPixels(layout->clientWidth, dpi);
-    const int clientHeight = TwipsToPixels(layout->clientHeight, dpi);
+    const int clientWidth = TwipsToPixels(layout->clientWidth, PixelsPerInch());
+    const int clientHeight = TwipsToPixels(layout->clientHeight, PixelsPerInch());
     const RECT outer = OuterRect(clientWidth, clientHeight, dpi);
     SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -516,7 +516,8 @@ void NativeForm::Layout(UINT newDpi) {
                      window.bottom - window.top + clientHeight - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendMessageW(toolTips, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(layout->clientWidth, dpi));
+    SendMessageW(toolTips, TTM_SETMAXTIPWIDTH, 0,
+                 TwipsToPixels(layout->clientWidth, PixelsPerInch()));
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
