@@ -50,7 +50,9 @@ bool IsClass(HWND hwnd, std::wstring_view cls) {
 // An enumeration's callback: a window procedure's calling convention, which
 // a lambda cannot take on 32-bit Windows.
 BOOL CALLBACK FindOpenMenu(HWND hwnd, LPARAM found) {
-    if (IsClass(hwnd, L"#32768") && IsWindowVisible(hwnd)) {
+    if (IsClass(hwnd, L"#32768") && IsWindowVisible(hwnd) != FALSE) {
+        // `found` points to the caller's window handle.
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }
@@ -70,6 +72,7 @@ std::pair<std::string_view, int> SplitName(std::string_view control) {
 Selection EditSelection(HWND edit) {
     DWORD start = 0;
     DWORD end = 0;
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own parameters
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {.start = static_cast<int>(start), .length = static_cast<int>(end - start)};
 }
@@ -78,7 +81,7 @@ Selection EditSelection(HWND edit) {
 int EditCursor(HWND edit) {
     const Selection selection = EditSelection(edit);
     POINT caret{};
-    if (selection.length == 0 || GetFocus() != edit || !GetCaretPos(&caret)) {
+    if (selection.length == 0 || GetFocus() != edit || GetCaretPos(&caret) == FALSE) {
         return selection.start + selection.length;
     }
     const LRESULT start =
@@ -144,7 +147,7 @@ public:
         std::array<BYTE, 256> state = saved_;
         const auto hold = [&](std::initializer_list<int> keys, bool down) {
             for (const int key : keys) {
-                state[static_cast<std::size_t>(key)] = down ? 0x80 : 0;
+                state.at(static_cast<std::size_t>(key)) = down ? 0x80 : 0;
             }
         };
         hold({VK_SHIFT, VK_LSHIFT}, (modifiers & Shift) != 0);
@@ -181,7 +184,7 @@ void PostKey(HWND target, VirtualKey key, Modifiers modifiers) {
 
 bool OpenClipboardPatiently() {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        if (OpenClipboard(nullptr)) {
+        if (OpenClipboard(nullptr) != FALSE) {
             return true;
         }
         Sleep(10);
@@ -205,12 +208,12 @@ BoxIcon IconOf(HICON icon) {
     if (icon == nullptr) {
         return BoxIcon::None;
     }
-    const std::pair<LPCWSTR, BoxIcon> known[] = {
+    const std::array<std::pair<LPCWSTR, BoxIcon>, 4> known{{
         {IDI_HAND, BoxIcon::Critical},
         {IDI_QUESTION, BoxIcon::Question},
         {IDI_EXCLAMATION, BoxIcon::Exclamation},
         {IDI_ASTERISK, BoxIcon::Information},
-    };
+    }};
     for (const auto& [id, kind] : known) {
         if (LoadIconW(nullptr, id) == icon) {
             return kind;
@@ -311,7 +314,7 @@ struct Driver::Native {
         HWND hwnd = Hwnd(control);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
-        if (IsClass(hwnd, WC_COMBOBOXW) && GetComboBoxInfo(hwnd, &info) &&
+        if (IsClass(hwnd, WC_COMBOBOXW) && GetComboBoxInfo(hwnd, &info) != FALSE &&
             info.hwndItem != nullptr) {
             return info.hwndItem;
         }
@@ -377,12 +380,12 @@ struct Driver::Native {
         }
         tasks.clear();
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
             if (message.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
-            if (!IsDialogMessageW(Form(), &message)) {
+            if (IsDialogMessageW(Form(), &message) == FALSE) {
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
             }
@@ -457,7 +460,7 @@ struct Driver::Native {
                 COMBOBOXINFO info{};
                 info.cbSize = sizeof info;
                 if (control.kind == runtime::ControlKind::ComboBox &&
-                    GetComboBoxInfo(combo, &info) && info.hwndList == message.hwnd) {
+                    GetComboBoxInfo(combo, &info) != FALSE && info.hwndList == message.hwnd) {
                     takenFrom = PtInRect(&client, point) != FALSE ? combo : nullptr;
                 }
             }
@@ -504,9 +507,11 @@ struct Driver::Native {
         }
         switch (call.message) {
             case WM_SETFOCUS: {
-                const auto previous = reinterpret_cast<HWND>(call.wParam);
-                const bool fromWindow =
-                    previous != nullptr && (previous == Form() || IsChild(Form(), previous));
+                // wParam is the window that loses the focus.
+                // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+                auto* const previous = reinterpret_cast<HWND>(call.wParam);
+                const bool fromWindow = previous != nullptr &&
+                                        (previous == Form() || IsChild(Form(), previous) != FALSE);
                 if (fromWindow && previous != call.hwnd &&
                     IsKind(call.hwnd, runtime::ControlKind::TextBox)) {
                     Report({.kind = Reached::Kind::FocusEntered, .control = NameOf(call.hwnd)});
@@ -521,7 +526,9 @@ struct Driver::Native {
                 }
                 break;
             case WM_COMMAND: {
-                const auto child = reinterpret_cast<HWND>(call.lParam);
+                // lParam is the control that notifies.
+                // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+                auto* const child = reinterpret_cast<HWND>(call.lParam);
                 if (call.hwnd != Form() || child == nullptr) {
                     break;
                 }
@@ -574,8 +581,9 @@ struct Driver::Native {
         if (index != CB_ERR) {
             item.resize(static_cast<std::size_t>(
                 SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)));
-            SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(item.data()));
+            // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+            const auto into = reinterpret_cast<LPARAM>(item.data());
+            SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(index), into);
         }
         picks.push_back({child, endsOn, Narrow(item), held.size()});
     }
@@ -586,9 +594,11 @@ struct Driver::Native {
             MessageBoxOpened(call.hwnd);
             return;
         }
+        // A command's lParam is the control that notifies.
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+        auto* const from = reinterpret_cast<HWND>(call.lParam);
         if (call.message == WM_COMMAND && !picks.empty() && picks.back().endsOn != 0 &&
-            HIWORD(call.wParam) == picks.back().endsOn &&
-            picks.back().combo == reinterpret_cast<HWND>(call.lParam)) {
+            HIWORD(call.wParam) == picks.back().endsOn && picks.back().combo == from) {
             EndPick();
         }
     }
@@ -633,8 +643,10 @@ struct Driver::Native {
                 }
             } else if (IsClass(child, WC_STATICW)) {
                 if ((style & SS_TYPEMASK) == SS_ICON) {
-                    seen.icon =
-                        IconOf(reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)));
+                    const LRESULT icon = SendMessageW(child, STM_GETICON, 0, 0);
+                    // The answer is the icon's handle.
+                    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+                    seen.icon = IconOf(reinterpret_cast<HICON>(icon));
                 } else if (seen.text.empty()) {
                     seen.text = Narrow(WindowText(child));
                 }
@@ -650,8 +662,9 @@ struct Driver::Native {
             onBox(seen);
         }
         if (first != nullptr) {
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(first));
+            // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+            const auto from = reinterpret_cast<LPARAM>(first);
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), from);
         } else {
             PostMessageW(box, WM_CLOSE, 0, 0);
         }
@@ -665,11 +678,14 @@ struct Driver::Native {
             return;
         }
         HWND menuWindow = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu,
-                          reinterpret_cast<LPARAM>(&menuWindow));
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the callback's own parameter
+        const auto into = reinterpret_cast<LPARAM>(&menuWindow);
+        EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu, into);
         if (menuWindow == nullptr) {
             return;
         }
+        // The answer is the menu's handle.
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
         auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
         if (menu == nullptr) {
             return;
@@ -709,8 +725,11 @@ struct Driver::Native {
 
 namespace {
 
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): hooks carry no context
 Driver::Native* hooked = nullptr;
 
+// A hook's lParam points to the message it sees.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE && hooked != nullptr) {
         hooked->Taken(*reinterpret_cast<const MSG*>(lParam));
@@ -731,6 +750,7 @@ LRESULT CALLBACK CallWndProcRetHook(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
+// NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
 
 LRESULT CALLBACK TaskProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP && hooked != nullptr && !hooked->posted.empty()) {
@@ -807,6 +827,7 @@ void Driver::Press(Stroke stroke) {
     HWND target = GetFocus() != nullptr ? GetFocus() : native_->Form();
     if (stroke.key == Key::Paste) {
         // A keyboard's Paste key arrives as an application command.
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
         PostMessageW(target, WM_APPCOMMAND, reinterpret_cast<WPARAM>(target),
                      MAKELPARAM(0, APPCOMMAND_PASTE | FAPPCOMMAND_KEY));
         native_->Pump();
@@ -926,13 +947,17 @@ void Driver::ClickListItem(std::string_view combo, std::string_view item) {
         throw std::logic_error(std::string(combo) + ": the list is not open");
     }
     HWND list = ComboInfo(hwnd).hwndList;
-    const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    const std::wstring wanted = Widen(item);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+    const auto text = reinterpret_cast<LPARAM>(wanted.c_str());
+    const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
     if (index == LB_ERR) {
         throw std::invalid_argument(std::string(combo) + " lists no " + std::string(item));
     }
     RECT rect{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+    const auto into = reinterpret_cast<LPARAM>(&rect);
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), into);
     const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     PostMouse(list, WM_MOUSEMOVE, 0, middle);
     PostMouse(list, WM_LBUTTONDOWN, MK_LBUTTON, middle);
@@ -947,8 +972,10 @@ void Driver::PickFromList(std::string_view combo, std::string_view item) {
 
 void Driver::PickByKeyboard(std::string_view combo, std::string_view item) {
     HWND hwnd = native_->Hwnd(combo);
-    const auto target = SendMessageW(hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    const std::wstring wanted = Widen(item);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+    const auto text = reinterpret_cast<LPARAM>(wanted.c_str());
+    const auto target = SendMessageW(hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
     if (target == CB_ERR) {
         throw std::invalid_argument(std::string(item) + " is no item of " + std::string(combo));
     }
@@ -1040,10 +1067,12 @@ void Driver::WriteFromOutside(std::string_view control, std::string_view text) {
     // messages: WM_SETTEXT, and where that is refused, EM_REPLACESEL over
     // the whole text.
     std::thread writer([&] {
-        SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+        const auto written = reinterpret_cast<LPARAM>(wide.c_str());
+        SendMessageW(hwnd, WM_SETTEXT, 0, written);
         if (WindowText(hwnd) != wide) {
             SendMessageW(hwnd, EM_SETSEL, 0, -1);
-            SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+            SendMessageW(hwnd, EM_REPLACESEL, TRUE, written);
         }
         done = true;
     });
@@ -1079,21 +1108,18 @@ void Driver::Activate() {
 namespace {
 
 INPUT KeyInput(VirtualKey key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(key.code);
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.code, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0U) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0U);
-    return input;
+    const KEYBDINPUT keyboard{
+        .wVk = static_cast<WORD>(key.code),
+        .wScan = static_cast<WORD>(MapVirtualKeyW(key.code, MAPVK_VK_TO_VSC)),
+        .dwFlags = (up ? KEYEVENTF_KEYUP : 0U) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0U)};
+    return {INPUT_KEYBOARD, {.ki = keyboard}};
 }
 
 INPUT MouseInput(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
+    const MOUSEINPUT mouse{.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                           .dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1),
+                           .dwFlags = flags | MOUSEEVENTF_ABSOLUTE};
+    return {INPUT_MOUSE, {.mi = mouse}};
 }
 
 }  // namespace
@@ -1122,7 +1148,7 @@ void Driver::QueueClicks(std::string_view control, int count) {
     RunUntil(
         [&] {
             POINT at{};
-            return GetCursorPos(&at) && at.x == middle.x && at.y == middle.y;
+            return GetCursorPos(&at) != FALSE && at.x == middle.x && at.y == middle.y;
         },
         std::chrono::seconds(5));
     std::vector<INPUT> inputs;
@@ -1172,6 +1198,9 @@ int Driver::Cursor(std::string_view control) const {
 
 std::string Driver::ToolTip(std::string_view control) const {
     HWND hwnd = native_->Hwnd(control);
+    // A tool that is a window has the window's handle for its id.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the id's own type
+    const auto hwndId = reinterpret_cast<UINT_PTR>(hwnd);
     std::string found;
     // The form's tooltip controls, and among their tools the one of this control.
     for (HWND tips : native_->ToolTipWindows()) {
@@ -1179,19 +1208,19 @@ std::string Driver::ToolTip(std::string_view control) const {
         for (int i = 0; i < count; ++i) {
             TOOLINFOW tool{};
             tool.cbSize = sizeof tool;
-            if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
-                             reinterpret_cast<LPARAM>(&tool)) == FALSE) {
+            // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+            const auto into = reinterpret_cast<LPARAM>(&tool);
+            if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), into) == FALSE) {
                 continue;
             }
-            const bool ours = (tool.uFlags & TTF_IDISHWND) != 0
-                                  ? reinterpret_cast<HWND>(tool.uId) == hwnd
-                                  : tool.hwnd == hwnd;
+            const bool ours =
+                (tool.uFlags & TTF_IDISHWND) != 0 ? tool.uId == hwndId : tool.hwnd == hwnd;
             if (!ours) {
                 continue;
             }
             std::array<wchar_t, 1100> text{};
             tool.lpszText = text.data();
-            SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+            SendMessageW(tips, TTM_GETTEXTW, text.size(), into);
             found = Narrow(text.data());
         }
     }
@@ -1210,8 +1239,11 @@ runtime::OleColor Driver::ForeColor(std::string_view control) const {
     // Asked as the control asks before it paints.
     HDC dc = CreateCompatibleDC(nullptr);
     SetTextColor(dc, RGB(1, 2, 3));
-    SendMessageW(GetParent(hwnd), message, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(hwnd));
+    // NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast): the message's own types
+    const auto context = reinterpret_cast<WPARAM>(dc);
+    const auto from = reinterpret_cast<LPARAM>(hwnd);
+    // NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast)
+    SendMessageW(GetParent(hwnd), message, context, from);
     const COLORREF color = GetTextColor(dc);
     DeleteDC(dc);
     return static_cast<runtime::OleColor>(color);
@@ -1227,6 +1259,8 @@ runtime::OleColor Driver::SystemColor(runtime::OleColor system) const {
 namespace {
 
 LOGFONTW FontOf(HWND hwnd) {
+    // The answer is the font's handle.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
     auto* font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT),
@@ -1241,6 +1275,7 @@ UINT DpiOf(HWND hwnd) {
         return static_cast<UINT>(std::atoi(told));
     }
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the function's own type
     static const auto getDpi = reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     const UINT dpi = getDpi != nullptr ? getDpi(hwnd) : 0;
@@ -1259,7 +1294,8 @@ double Driver::FontPoints(std::string_view control) const {
 }
 
 std::string Driver::FontFamily(std::string_view control) const {
-    return Narrow(FontOf(native_->Hwnd(control)).lfFaceName);
+    const LOGFONTW font = FontOf(native_->Hwnd(control));
+    return Narrow(std::data(font.lfFaceName));
 }
 
 Alignment Driver::AlignmentOf(std::string_view control) const {
@@ -1291,8 +1327,9 @@ std::vector<std::string> Driver::Items(std::string_view combo) const {
         std::wstring item(static_cast<std::size_t>(
                               SendMessageW(hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)),
                           L'\0');
-        SendMessageW(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(item.data()));
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+        const auto into = reinterpret_cast<LPARAM>(item.data());
+        SendMessageW(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(i), into);
         items.push_back(Narrow(item));
     }
     return items;
@@ -1313,7 +1350,10 @@ Rect Driver::Geometry(std::string_view control) const {
         GetClientRect(hwnd, &rect);
     } else {
         GetWindowRect(hwnd, &rect);
-        MapWindowPoints(nullptr, native_->Form(), reinterpret_cast<POINT*>(&rect), 2);
+        std::array<POINT, 2> corners{{{rect.left, rect.top}, {rect.right, rect.bottom}}};
+        MapWindowPoints(nullptr, native_->Form(), corners.data(),
+                        static_cast<UINT>(corners.size()));
+        rect = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
     }
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -1326,17 +1366,16 @@ Rect Driver::Placement() const {
 
 Accessible Driver::AccessibleOf(std::string_view control) const {
     HWND hwnd = native_->Hwnd(control);
-    IAccessible* accessible = nullptr;
-    const HRESULT found =
-        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&accessible));
+    void* object = nullptr;
+    const HRESULT found = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                                     __uuidof(IAccessible), &object);
+    auto* accessible = static_cast<IAccessible*>(object);
     if (FAILED(found) || accessible == nullptr) {
         ADD_FAILURE() << control << " has no accessible object (" << std::hex << found << ")";
         return {};
     }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    // The object itself, not one of its children: a 32-bit integer.
+    const VARIANT self{{{VT_I4, 0, 0, 0, {.lVal = CHILDID_SELF}}}};
     Accessible seen;
     BSTR text = nullptr;
     if (accessible->get_accName(self, &text) == S_OK) {
@@ -1392,8 +1431,9 @@ StartedWindow::StartedWindow() : form_(std::make_unique<frmQuorvela>()) {
         GetWindowRect(hwnd, &suggested);
         suggested.right = suggested.left + (suggested.right - suggested.left) * density / 96;
         suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * density / 96;
-        SendMessageW(hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(density, density),
-                     reinterpret_cast<LPARAM>(&suggested));
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
+        const auto into = reinterpret_cast<LPARAM>(&suggested);
+        SendMessageW(hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(density, density), into);
         driver_->Pump();
     }
 }
