@@ -52,7 +52,6 @@ bool IsClass(HWND hwnd, std::wstring_view cls) {
 BOOL CALLBACK FindOpenMenu(HWND hwnd, LPARAM found) {
     if (IsClass(hwnd, L"#32768") && IsWindowVisible(hwnd) != FALSE) {
         // `found` points to the caller's window handle.
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }
@@ -72,7 +71,6 @@ std::pair<std::string_view, int> SplitName(std::string_view control) {
 Selection EditSelection(HWND edit) {
     DWORD start = 0;
     DWORD end = 0;
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own parameters
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {.start = static_cast<int>(start), .length = static_cast<int>(end - start)};
 }
@@ -508,7 +506,6 @@ struct Driver::Native {
         switch (call.message) {
             case WM_SETFOCUS: {
                 // wParam is the window that loses the focus.
-                // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
                 auto* const previous = reinterpret_cast<HWND>(call.wParam);
                 const bool fromWindow = previous != nullptr &&
                                         (previous == Form() || IsChild(Form(), previous) != FALSE);
@@ -527,7 +524,6 @@ struct Driver::Native {
                 break;
             case WM_COMMAND: {
                 // lParam is the control that notifies.
-                // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
                 auto* const child = reinterpret_cast<HWND>(call.lParam);
                 if (call.hwnd != Form() || child == nullptr) {
                     break;
@@ -581,7 +577,6 @@ struct Driver::Native {
         if (index != CB_ERR) {
             item.resize(static_cast<std::size_t>(
                 SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)));
-            // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
             const auto into = reinterpret_cast<LPARAM>(item.data());
             SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(index), into);
         }
@@ -595,7 +590,6 @@ struct Driver::Native {
             return;
         }
         // A command's lParam is the control that notifies.
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
         auto* const from = reinterpret_cast<HWND>(call.lParam);
         if (call.message == WM_COMMAND && !picks.empty() && picks.back().endsOn != 0 &&
             HIWORD(call.wParam) == picks.back().endsOn && picks.back().combo == from) {
@@ -645,7 +639,6 @@ struct Driver::Native {
                 if ((style & SS_TYPEMASK) == SS_ICON) {
                     const LRESULT icon = SendMessageW(child, STM_GETICON, 0, 0);
                     // The answer is the icon's handle.
-                    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
                     seen.icon = IconOf(reinterpret_cast<HICON>(icon));
                 } else if (seen.text.empty()) {
                     seen.text = Narrow(WindowText(child));
@@ -662,7 +655,6 @@ struct Driver::Native {
             onBox(seen);
         }
         if (first != nullptr) {
-            // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
             const auto from = reinterpret_cast<LPARAM>(first);
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), from);
         } else {
@@ -678,14 +670,12 @@ struct Driver::Native {
             return;
         }
         HWND menuWindow = nullptr;
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the callback's own parameter
         const auto into = reinterpret_cast<LPARAM>(&menuWindow);
         EnumThreadWindows(GetCurrentThreadId(), FindOpenMenu, into);
         if (menuWindow == nullptr) {
             return;
         }
         // The answer is the menu's handle.
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
         auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
         if (menu == nullptr) {
             return;
@@ -729,7 +719,6 @@ namespace {
 Driver::Native* hooked = nullptr;
 
 // A hook's lParam points to the message it sees.
-// NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE && hooked != nullptr) {
         hooked->Taken(*reinterpret_cast<const MSG*>(lParam));
@@ -750,7 +739,6 @@ LRESULT CALLBACK CallWndProcRetHook(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
-// NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
 
 LRESULT CALLBACK TaskProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP && hooked != nullptr && !hooked->posted.empty()) {
@@ -827,7 +815,6 @@ void Driver::Press(Stroke stroke) {
     HWND target = GetFocus() != nullptr ? GetFocus() : native_->Form();
     if (stroke.key == Key::Paste) {
         // A keyboard's Paste key arrives as an application command.
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
         PostMessageW(target, WM_APPCOMMAND, reinterpret_cast<WPARAM>(target),
                      MAKELPARAM(0, APPCOMMAND_PASTE | FAPPCOMMAND_KEY));
         native_->Pump();
@@ -948,14 +935,12 @@ void Driver::ClickListItem(std::string_view combo, std::string_view item) {
     }
     HWND list = ComboInfo(hwnd).hwndList;
     const std::wstring wanted = Widen(item);
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
     const auto text = reinterpret_cast<LPARAM>(wanted.c_str());
     const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
     if (index == LB_ERR) {
         throw std::invalid_argument(std::string(combo) + " lists no " + std::string(item));
     }
     RECT rect{};
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
     const auto into = reinterpret_cast<LPARAM>(&rect);
     SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), into);
     const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -973,7 +958,6 @@ void Driver::PickFromList(std::string_view combo, std::string_view item) {
 void Driver::PickByKeyboard(std::string_view combo, std::string_view item) {
     HWND hwnd = native_->Hwnd(combo);
     const std::wstring wanted = Widen(item);
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
     const auto text = reinterpret_cast<LPARAM>(wanted.c_str());
     const auto target = SendMessageW(hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text);
     if (target == CB_ERR) {
@@ -1067,7 +1051,6 @@ void Driver::WriteFromOutside(std::string_view control, std::string_view text) {
     // messages: WM_SETTEXT, and where that is refused, EM_REPLACESEL over
     // the whole text.
     std::thread writer([&] {
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
         const auto written = reinterpret_cast<LPARAM>(wide.c_str());
         SendMessageW(hwnd, WM_SETTEXT, 0, written);
         if (WindowText(hwnd) != wide) {
@@ -1199,7 +1182,6 @@ int Driver::Cursor(std::string_view control) const {
 std::string Driver::ToolTip(std::string_view control) const {
     HWND hwnd = native_->Hwnd(control);
     // A tool that is a window has the window's handle for its id.
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the id's own type
     const auto hwndId = reinterpret_cast<UINT_PTR>(hwnd);
     std::string found;
     // The form's tooltip controls, and among their tools the one of this control.
@@ -1208,7 +1190,6 @@ std::string Driver::ToolTip(std::string_view control) const {
         for (int i = 0; i < count; ++i) {
             TOOLINFOW tool{};
             tool.cbSize = sizeof tool;
-            // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
             const auto into = reinterpret_cast<LPARAM>(&tool);
             if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), into) == FALSE) {
                 continue;
@@ -1239,10 +1220,8 @@ runtime::OleColor Driver::ForeColor(std::string_view control) const {
     // Asked as the control asks before it paints.
     HDC dc = CreateCompatibleDC(nullptr);
     SetTextColor(dc, RGB(1, 2, 3));
-    // NOLINTBEGIN(cppcoreguidelines-pro-type-reinterpret-cast): the message's own types
     const auto context = reinterpret_cast<WPARAM>(dc);
     const auto from = reinterpret_cast<LPARAM>(hwnd);
-    // NOLINTEND(cppcoreguidelines-pro-type-reinterpret-cast)
     SendMessageW(GetParent(hwnd), message, context, from);
     const COLORREF color = GetTextColor(dc);
     DeleteDC(dc);
@@ -1260,7 +1239,6 @@ namespace {
 
 LOGFONTW FontOf(HWND hwnd) {
     // The answer is the font's handle.
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
     auto* font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT),
@@ -1275,7 +1253,6 @@ UINT DpiOf(HWND hwnd) {
         return static_cast<UINT>(std::atoi(told));
     }
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the function's own type
     static const auto getDpi = reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     const UINT dpi = getDpi != nullptr ? getDpi(hwnd) : 0;
@@ -1327,7 +1304,6 @@ std::vector<std::string> Driver::Items(std::string_view combo) const {
         std::wstring item(static_cast<std::size_t>(
                               SendMessageW(hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)),
                           L'\0');
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
         const auto into = reinterpret_cast<LPARAM>(item.data());
         SendMessageW(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(i), into);
         items.push_back(Narrow(item));
@@ -1431,7 +1407,6 @@ StartedWindow::StartedWindow() : form_(std::make_unique<frmQuorvela>()) {
         GetWindowRect(hwnd, &suggested);
         suggested.right = suggested.left + (suggested.right - suggested.left) * density / 96;
         suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * density / 96;
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
         const auto into = reinterpret_cast<LPARAM>(&suggested);
         SendMessageW(hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(density, density), into);
         driver_->Pump();

@@ -109,7 +109,6 @@ public:
     [[nodiscard]] std::wstring Text(std::string_view name, int index = NoIndex) const {
         std::array<wchar_t, 256> buffer{};
         DWORD_PTR copied = 0;
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the message's own type
         const auto into = reinterpret_cast<LPARAM>(buffer.data());
         SendMessageTimeoutW(Control(name, index), WM_GETTEXT, buffer.size(), into, SMTO_ABORTIFHUNG,
                             5000, &copied);
