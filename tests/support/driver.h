@@ -102,6 +102,34 @@ struct SeenBox {
     int buttons = 0;
 };
 
+// The message boxes the window opened, and which of them a test announced.
+class BoxLog {
+public:
+    void Expect() { ++expected_; }
+    // A box opened and was read: kept, set against the announced ones and
+    // handed to the callback, before it is answered.
+    void Opened(const SeenBox& box) {
+        boxes_.push_back(box);
+        if (expected_ > 0) {
+            --expected_;
+        } else {
+            unexpected_.push_back(box.title + ": " + box.text);
+        }
+        if (onBox_) {
+            onBox_(box);
+        }
+    }
+    [[nodiscard]] const std::vector<SeenBox>& Boxes() const { return boxes_; }
+    [[nodiscard]] const std::vector<std::string>& Unexpected() const { return unexpected_; }
+    void OnBox(std::function<void(const SeenBox&)> callback) { onBox_ = std::move(callback); }
+
+private:
+    std::vector<SeenBox> boxes_;
+    std::vector<std::string> unexpected_;
+    int expected_ = 0;
+    std::function<void(const SeenBox&)> onBox_;
+};
+
 struct MenuEntry {
     std::string label;  // without accelerator marks or shortcut text
     bool enabled = false;
@@ -240,11 +268,11 @@ public:
 
     // Every modal box that opens is read and answered with its first button.
     // A box not announced here is unexpected: the test's fixture fails on it.
-    void ExpectMessageBox();
-    [[nodiscard]] const std::vector<SeenBox>& Boxes() const;
-    [[nodiscard]] std::vector<std::string> Unexpected() const;
+    void ExpectMessageBox() { boxes_.Expect(); }
+    [[nodiscard]] const std::vector<SeenBox>& Boxes() const { return boxes_.Boxes(); }
+    [[nodiscard]] const std::vector<std::string>& Unexpected() const { return boxes_.Unexpected(); }
     // Called for every box, after it is read, before it is answered.
-    void OnBox(std::function<void(const SeenBox&)> callback);
+    void OnBox(std::function<void(const SeenBox&)> callback) { boxes_.OnBox(std::move(callback)); }
 
     // ---------------------------------------------------------- observing
 
@@ -254,6 +282,7 @@ public:
     struct Native;  // each implementation's own state
 
 private:
+    BoxLog boxes_;  // before native_, which writes to it
     std::unique_ptr<Native> native_;
 };
 

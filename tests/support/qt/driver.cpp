@@ -224,7 +224,7 @@ BoxIcon boxIcon(QMessageBox::Icon icon) {
 // ------------------------------------------------------------------ Native
 
 struct Driver::Native final : QObject {
-    Native(runtime::Form& form, const runtime::FormLayout& layout);
+    Native(runtime::Form& form, const runtime::FormLayout& layout, BoxLog& boxes);
 
     [[nodiscard]] QWidget* control(std::string_view name) const;
     [[nodiscard]] QLineEdit* edit(std::string_view name) const;
@@ -249,10 +249,7 @@ struct Driver::Native final : QObject {
     runtime::NativeForm& form;
     std::vector<QPointer<QLineEdit>> textBoxes;
     QTimer boxTimer;
-    int expectedBoxes = 0;
-    std::vector<SeenBox> boxes;
-    std::vector<std::string> unexpected;
-    std::function<void(const SeenBox&)> onBox;
+    BoxLog& boxes;
     std::function<void(const Reached&)> sink;
     // Boxes the focus left for another window or a menu: its return there is
     // no entering.
@@ -262,8 +259,8 @@ struct Driver::Native final : QObject {
     xtest::Display display;
 };
 
-Driver::Native::Native(runtime::Form& runtimeForm, const runtime::FormLayout& layout)
-    : form(runtimeForm.Native()) {
+Driver::Native::Native(runtime::Form& runtimeForm, const runtime::FormLayout& layout, BoxLog& boxes)
+    : form(runtimeForm.Native()), boxes(boxes) {
     // Qt times triple clicks, and the release that picks from a list just
     // opened, on the real clock, while a test's events come at once: with no
     // interval only the order of events decides, the same on an idle and on
@@ -381,15 +378,7 @@ void Driver::Native::pollBoxes() {
         box.icon = boxIcon(messageBox->icon());
         box.buttons = static_cast<int>(messageBox->buttons().size());
     }
-    boxes.push_back(box);
-    if (expectedBoxes > 0) {
-        --expectedBoxes;
-    } else {
-        unexpected.push_back(box.title + ": " + box.text);
-    }
-    if (onBox) {
-        onBox(box);
-    }
+    boxes.Opened(box);
     if (messageBox != nullptr && !messageBox->buttons().isEmpty()) {
         QTest::mouseClick(messageBox->buttons().constFirst(), Qt::LeftButton);
     }
@@ -459,7 +448,7 @@ bool Driver::Native::eventFilter(QObject* watched, QEvent* event) {
 // ------------------------------------------------------------------ Driver
 
 Driver::Driver(runtime::Form& form, const runtime::FormLayout& layout)
-    : native_(std::make_unique<Native>(form, layout)) {}
+    : native_(std::make_unique<Native>(form, layout, boxes_)) {}
 
 Driver::~Driver() {
     for (const QPointer<QLineEdit>& box : native_->textBoxes) {
@@ -918,22 +907,6 @@ Accessible Driver::AccessibleOf(std::string_view control) const {
 }
 
 // ------------------------------------------------------ message boxes
-
-void Driver::ExpectMessageBox() {
-    ++native_->expectedBoxes;
-}
-
-const std::vector<SeenBox>& Driver::Boxes() const {
-    return native_->boxes;
-}
-
-std::vector<std::string> Driver::Unexpected() const {
-    return native_->unexpected;
-}
-
-void Driver::OnBox(std::function<void(const SeenBox&)> callback) {
-    native_->onBox = std::move(callback);
-}
 
 void Driver::Observe(std::function<void(const Reached&)> sink) {
     native_->sink = std::move(sink);

@@ -225,15 +225,13 @@ BoxIcon IconOf(HICON icon) {
 // ------------------------------------------------------------------ state
 
 struct Driver::Native {
-    Native(runtime::Form& form, const runtime::FormLayout& layout) : form(form), layout(layout) {}
+    Native(runtime::Form& form, const runtime::FormLayout& layout, BoxLog& boxes)
+        : form(form), layout(layout), boxes(boxes) {}
 
     runtime::Form& form;
     const runtime::FormLayout& layout;
 
-    std::vector<SeenBox> boxes;
-    std::vector<std::string> unexpected;
-    int expectedBoxes = 0;
-    std::function<void(const SeenBox&)> onBox;
+    BoxLog& boxes;
 
     std::function<void(const Reached&)> sink;
     // A key that reached a text box, held until its character is known.
@@ -645,15 +643,7 @@ struct Driver::Native {
                 }
             }
         }
-        boxes.push_back(seen);
-        if (expectedBoxes > 0) {
-            --expectedBoxes;
-        } else {
-            unexpected.push_back(seen.title + ": " + seen.text);
-        }
-        if (onBox) {
-            onBox(seen);
-        }
+        boxes.Opened(seen);
         if (first != nullptr) {
             const auto from = reinterpret_cast<LPARAM>(first);
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), from);
@@ -761,7 +751,7 @@ void CALLBACK MenuTimer(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD 
 // ------------------------------------------------------------------ driver
 
 Driver::Driver(runtime::Form& form, const runtime::FormLayout& layout)
-    : native_(std::make_unique<Native>(form, layout)) {
+    : native_(std::make_unique<Native>(form, layout, boxes_)) {
     hooked = native_.get();
     const DWORD thread = GetCurrentThreadId();
     native_->hooks = {SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, thread),
@@ -1370,22 +1360,6 @@ Accessible Driver::AccessibleOf(std::string_view control) const {
 }
 
 // ------------------------------------------------------------ message boxes
-
-void Driver::ExpectMessageBox() {
-    ++native_->expectedBoxes;
-}
-
-const std::vector<SeenBox>& Driver::Boxes() const {
-    return native_->boxes;
-}
-
-std::vector<std::string> Driver::Unexpected() const {
-    return native_->unexpected;
-}
-
-void Driver::OnBox(std::function<void(const SeenBox&)> callback) {
-    native_->onBox = std::move(callback);
-}
 
 void Driver::Observe(std::function<void(const Reached&)> sink) {
     native_->FlushKey();
