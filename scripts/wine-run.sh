@@ -110,6 +110,9 @@ case "${1:-}" in
         boot_prefix
         status=0
         "$wine" "$@" || status=$?
+        # A program that ends early says nothing of why with Wine's messages
+        # off: its status at least tells an exit from a crash.
+        [ "$status" -ne 0 ] && echo "wine-run: ${1##*/} ended with status $status" >&2
         [ -n "${QUORVELA_WINE_PRIVATE_DISPLAY:-}" ] && "$wineserver" -w
         exit "$status"
         ;;
